@@ -1,0 +1,330 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/text_codec.h"
+
+namespace kelvarion::testing {
+namespace {
+
+std::string upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+class FakeOutputFile : public OutputFile {
+public:
+    FakeOutputFile(FakePlatform& platform, std::string path)
+        : platform_(platform), path_(std::move(path)) {
+        ++platform_.open_files;
+    }
+    ~FakeOutputFile() override {
+        if (!closed_) --platform_.open_files;
+    }
+    bool write(std::string_view bytes, std::string* err) override {
+        platform_.log.push_back("write " + path_);
+        if (closed_ || platform_.injected_failure(FakeOp::Write, path_, err)) return false;
+        platform_.entries[FakePlatform::key(path_)].bytes.append(bytes);
+        return true;
+    }
+    bool flush(std::string* err) override {
+        platform_.log.push_back("flush " + path_);
+        return !closed_ && !platform_.injected_failure(FakeOp::Flush, path_, err);
+    }
+    bool close(std::string* err) override {
+        platform_.log.push_back("close " + path_);
+        if (closed_) return false;
+        closed_ = true;
+        --platform_.open_files;
+        return !platform_.injected_failure(FakeOp::Close, path_, err);
+    }
+
+private:
+    FakePlatform& platform_;
+    std::string path_;
+    bool closed_ = false;
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform() {
+    special_folders[SpecialFolder::Desktop] = "C:\\Users\\ann\\Desktop";
+    special_folders[SpecialFolder::AllUsersDesktop] = "C:\\Users\\Public\\Desktop";
+    special_folders[SpecialFolder::Programs] =
+        "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+    special_folders[SpecialFolder::AllUsersPrograms] =
+        "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+    for (const auto& [folder, path] : special_folders) add_folder(path);
+    add_folder(root);
+}
+
+std::string FakePlatform::key(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == '\\' && !out.empty() && out.back() == '\\') continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == '\\') out.pop_back();
+    return upper(out);
+}
+
+std::string FakePlatform::parent(const std::string& normalised_key) {
+    const auto pos = normalised_key.rfind('\\');
+    return pos == std::string::npos ? std::string() : normalised_key.substr(0, pos);
+}
+
+void FakePlatform::set_registry_string(RegistryView view, const std::string& subkey,
+                                       const std::string& value_name, const std::string& utf8) {
+    std::vector<std::uint8_t> data;
+    for (char16_t u : utf8_to_utf16(utf8)) {
+        data.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        data.push_back(static_cast<std::uint8_t>(u >> 8));
+    }
+    data.push_back(0);
+    data.push_back(0);
+    set_registry_raw(view, subkey, value_name, kRegSz, std::move(data));
+}
+
+void FakePlatform::set_registry_raw(RegistryView view, const std::string& subkey,
+                                    const std::string& value_name, std::uint32_t type,
+                                    std::vector<std::uint8_t> data) {
+    registry_[static_cast<int>(view)][upper(subkey)][upper(value_name)] = {type, std::move(data)};
+}
+
+void FakePlatform::add_registry_key(RegistryView view, const std::string& subkey) {
+    registry_[static_cast<int>(view)][upper(subkey)];
+}
+
+RegistryRead FakePlatform::read_registry_value(RegistryView view, const std::string& subkey,
+                                               const std::string& value_name) {
+    log.push_back(std::string("registry ") + (view == RegistryView::Bits32 ? "32 " : "64 ") +
+                  subkey + " " + value_name);
+    RegistryRead read;
+    const auto& keys = registry_[static_cast<int>(view)];
+    const auto k = keys.find(upper(subkey));
+    if (k == keys.end()) return read;
+    read.outcome = RegistryRead::Outcome::ValueMissing;
+    const auto v = k->second.find(upper(value_name));
+    if (v == k->second.end()) return read;
+    read.outcome = RegistryRead::Outcome::Read;
+    read.type = v->second.type;
+    if (read.type == kRegSz) read.data = v->second.data;
+    return read;
+}
+
+void FakePlatform::add_folder(const std::string& path) {
+    std::string k = key(path);
+    while (!k.empty()) {
+        entries[k].is_folder = true;
+        k = parent(k);
+    }
+}
+
+void FakePlatform::add_file(const std::string& path, const std::string& bytes, bool read_only) {
+    add_folder(parent(key(path)));
+    entries[key(path)] = FileEntry{false, read_only, bytes};
+}
+
+bool FakePlatform::exists(const std::string& path) const {
+    const std::string k = key(path);
+    return k.find('\\') == std::string::npos || entries.count(k) > 0;
+}
+
+bool FakePlatform::is_folder(const std::string& path) const {
+    const std::string k = key(path);
+    if (k.find('\\') == std::string::npos) return true;  // a drive root
+    const auto it = entries.find(k);
+    return it != entries.end() && it->second.is_folder;
+}
+
+std::optional<std::string> FakePlatform::file(const std::string& path) const {
+    const auto it = entries.find(key(path));
+    if (it == entries.end() || it->second.is_folder) return std::nullopt;
+    return it->second.bytes;
+}
+
+std::vector<std::string> FakePlatform::files_under(const std::string& folder) const {
+    std::vector<std::string> out;
+    const std::string prefix = key(folder) + "\\";
+    for (const auto& [k, entry] : entries)
+        if (!entry.is_folder && k.rfind(prefix, 0) == 0) out.push_back(k);
+    return out;
+}
+
+void FakePlatform::fail(FakeOp op, const std::string& path_part, const std::string& error,
+                        int skip) {
+    injections_.push_back({op, upper(path_part), error, skip});
+}
+
+bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err) {
+    const std::string k = upper(path);
+    for (auto& injection : injections_) {
+        if (injection.op != op || k.find(injection.path_part) == std::string::npos) continue;
+        if (injection.skip > 0) {
+            --injection.skip;
+            continue;
+        }
+        if (err) *err = injection.error;
+        return true;
+    }
+    return false;
+}
+
+bool FakePlatform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
+    if (injected_failure(FakeOp::SpecialFolder, "", err)) return false;
+    const auto it = special_folders.find(folder);
+    if (it == special_folders.end()) {
+        if (err) *err = kPathNotFound;
+        return false;
+    }
+    *path = it->second;
+    return true;
+}
+
+bool FakePlatform::make_folder(const std::string& path, std::string* err) {
+    log.push_back("make_folder " + path);
+    if (injected_failure(FakeOp::MakeFolder, path, err)) return false;
+    const std::string k = key(path);
+    if (exists(path)) {
+        if (err) *err = kAlreadyExists;
+        return false;
+    }
+    const std::string p = parent(k);
+    if (!is_folder(p)) {
+        if (err) *err = kPathNotFound;
+        return false;
+    }
+    if (!p.empty() && entries.count(p) && entries[p].read_only) {
+        if (err) *err = kAccessDenied;
+        return false;
+    }
+    entries[k].is_folder = true;
+    return true;
+}
+
+DeleteResult FakePlatform::delete_file(const std::string& path, std::string* err) {
+    log.push_back("delete " + path);
+    if (injected_failure(FakeOp::DeleteFile, path, err)) return DeleteResult::Failed;
+    const std::string k = key(path);
+    const auto it = entries.find(k);
+    if (it == entries.end()) {
+        if (err) *err = is_folder(parent(k)) ? kFileNotFound : kPathNotFound;
+        return DeleteResult::NotFound;
+    }
+    if (it->second.is_folder || it->second.read_only) {
+        if (err) *err = kAccessDenied;
+        return DeleteResult::Failed;
+    }
+    entries.erase(it);
+    return DeleteResult::Deleted;
+}
+
+bool FakePlatform::read_file(const std::string& path, std::string* bytes, std::string* err) {
+    log.push_back("read " + path);
+    if (injected_failure(FakeOp::ReadFile, path, err)) return false;
+    const std::string k = key(path);
+    const auto it = entries.find(k);
+    if (it == entries.end()) {
+        if (err) *err = is_folder(parent(k)) ? kFileNotFound : kPathNotFound;
+        return false;
+    }
+    if (it->second.is_folder) {
+        if (err) *err = kAccessDenied;
+        return false;
+    }
+    *bytes = it->second.bytes;
+    return true;
+}
+
+std::unique_ptr<OutputFile> FakePlatform::create_file(const std::string& path, std::string* err) {
+    log.push_back("create " + path);
+    if (injected_failure(FakeOp::CreateFile, path, err)) return nullptr;
+    const std::string k = key(path);
+    const std::string p = parent(k);
+    if (!is_folder(p)) {
+        if (err) *err = kPathNotFound;
+        return nullptr;
+    }
+    const auto it = entries.find(k);
+    if ((it != entries.end() && (it->second.is_folder || it->second.read_only)) ||
+        (entries.count(p) && entries[p].read_only)) {
+        if (err) *err = kAccessDenied;
+        return nullptr;
+    }
+    entries[k] = FileEntry{};
+    return std::make_unique<FakeOutputFile>(*this, path);
+}
+
+std::unique_ptr<OutputFile> FakePlatform::create_temp_file_beside(const std::string& target,
+                                                                  std::string* temp_path,
+                                                                  std::string* err) {
+    const auto slash = target.rfind('\\');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash);
+    const std::string path = folder + "\\~kv" + std::to_string(++temp_counter_) + ".tmp";
+    log.push_back("create_temp " + path);
+    if (injected_failure(FakeOp::CreateTemp, target, err)) return nullptr;
+    const std::string p = key(folder);
+    if (!is_folder(p)) {
+        if (err) *err = kPathNotFound;
+        return nullptr;
+    }
+    if (entries.count(p) && entries[p].read_only) {
+        if (err) *err = kAccessDenied;
+        return nullptr;
+    }
+    entries[key(path)] = FileEntry{};
+    *temp_path = path;
+    return std::make_unique<FakeOutputFile>(*this, path);
+}
+
+bool FakePlatform::replace_file(const std::string& source, const std::string& target,
+                                std::string* err) {
+    log.push_back("replace " + source + " -> " + target);
+    if (injected_failure(FakeOp::Replace, target, err)) return false;
+    const auto src = entries.find(key(source));
+    if (src == entries.end() || src->second.is_folder) {
+        if (err) *err = kFileNotFound;
+        return false;
+    }
+    const auto dst = entries.find(key(target));
+    if (dst != entries.end() && (dst->second.is_folder || dst->second.read_only)) {
+        if (err) *err = kAccessDenied;
+        return false;
+    }
+    FileEntry moved = src->second;
+    entries.erase(src);
+    entries[key(target)] = moved;
+    return true;
+}
+
+bool FakePlatform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                                 std::string* err) {
+    log.push_back("save_shortcut " + path);
+    if (injected_failure(FakeOp::SaveShortcut, path, err)) return false;
+    const std::string k = key(path);
+    if (!is_folder(parent(k))) {
+        if (err) *err = kPathNotFound;
+        return false;
+    }
+    const auto it = entries.find(k);
+    if (it != entries.end() && (it->second.is_folder || it->second.read_only)) {
+        if (err) *err = kAccessDenied;
+        return false;
+    }
+    entries[k] = FileEntry{false, false, "L"};
+    shortcuts[k] = properties;
+    return true;
+}
+
+AnsiText FakePlatform::encode_ansi(std::string_view utf8) { return encode_cp1252(utf8); }
+
+std::string FakePlatform::decode_ansi(std::string_view bytes) { return decode_cp1252(bytes); }
+
+void FakePlatform::message_box(const std::string& text, const std::string& title,
+                               MessageIcon icon) {
+    log.push_back("message_box " + title + ": " + text);
+    message_boxes.push_back({text, title, icon});
+}
+
+}  // namespace kelvarion::testing

@@ -1,0 +1,127 @@
+#pragma once
+// An in-memory platform for tests: registry, special folders, a small file
+// system with Windows-like rules and error texts, and recorders for message
+// boxes and pauses. Every operation is logged; any operation can be made to
+// fail for chosen paths.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kelvarion::testing {
+
+// Windows' own descriptions, as FormatMessage gives them.
+inline constexpr const char* kFileNotFound = "The system cannot find the file specified.";
+inline constexpr const char* kPathNotFound = "The system cannot find the path specified.";
+inline constexpr const char* kAccessDenied = "Access is denied.";
+inline constexpr const char* kAlreadyExists = "Cannot create a file when that file already exists.";
+inline constexpr const char* kDiskFull = "There is not enough space on the disk.";
+
+struct MessageBoxCall {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+// Operations that can be made to fail.
+enum class FakeOp {
+    MakeFolder, DeleteFile, ReadFile, CreateFile, CreateTemp, Write, Flush, Close, Replace,
+    SaveShortcut, SpecialFolder,
+};
+
+class FakePlatform : public Platform {
+public:
+    struct FileEntry {
+        bool is_folder = false;
+        bool read_only = false;
+        std::string bytes;
+    };
+
+    FakePlatform();
+
+    // --- set-up -----------------------------------------------------------
+    // A REG_SZ value stored from UTF-8 text, with its terminating NUL.
+    void set_registry_string(RegistryView view, const std::string& subkey,
+                             const std::string& name, const std::string& utf8);
+    // A value of any type with raw stored bytes.
+    void set_registry_raw(RegistryView view, const std::string& subkey, const std::string& name,
+                          std::uint32_t type, std::vector<std::uint8_t> data);
+    void add_registry_key(RegistryView view, const std::string& subkey);
+
+    std::string root = "C:\\Apps\\Kelvarion";
+    std::string name = "Kelvarion_Post_Installation_setup";
+    std::map<SpecialFolder, std::string> special_folders;
+
+    // Folders and files; paths are compared as Windows does (case-blind,
+    // repeated backslashes collapsed). add_folder makes every level.
+    void add_folder(const std::string& path);
+    void add_file(const std::string& path, const std::string& bytes, bool read_only = false);
+    bool exists(const std::string& path) const;
+    bool is_folder(const std::string& path) const;
+    std::optional<std::string> file(const std::string& path) const;
+    std::vector<std::string> files_under(const std::string& folder) const;
+
+    // Makes `op` fail with `error` for every path containing `path_part`
+    // (empty: every path), after `skip` successful matching calls.
+    void fail(FakeOp op, const std::string& path_part = "", const std::string& error = kAccessDenied,
+              int skip = 0);
+
+    // --- records ----------------------------------------------------------
+    std::vector<std::string> log;  // "make_folder C:\\x", "write C:\\y", ...
+    std::vector<MessageBoxCall> message_boxes;
+    std::vector<int> pauses;
+    std::map<std::string, ShortcutProperties> shortcuts;  // by normalised path
+    int open_files = 0;  // OutputFile objects not yet closed or destroyed
+
+    // --- Platform ---------------------------------------------------------
+    RegistryRead read_registry_value(RegistryView view, const std::string& subkey,
+                                     const std::string& value_name) override;
+    std::string install_root() override { return root; }
+    std::string program_name() override { return name; }
+    bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
+    bool make_folder(const std::string& path, std::string* err) override;
+    DeleteResult delete_file(const std::string& path, std::string* err) override;
+    bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
+    std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
+    std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
+                                                        std::string* temp_path,
+                                                        std::string* err) override;
+    bool replace_file(const std::string& source, const std::string& target,
+                      std::string* err) override;
+    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                       std::string* err) override;
+    AnsiText encode_ansi(std::string_view utf8) override;
+    std::string decode_ansi(std::string_view bytes) override;
+    void message_box(const std::string& text, const std::string& title, MessageIcon icon) override;
+    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+
+    // Normalised key for a path: upper case, repeated backslashes collapsed,
+    // no trailing backslash.
+    static std::string key(const std::string& path);
+    static std::string parent(const std::string& normalised_key);
+
+    // Used by the fake OutputFile.
+    bool injected_failure(FakeOp op, const std::string& path, std::string* err);
+    std::map<std::string, FileEntry> entries;  // by key()
+
+private:
+    struct Injection {
+        FakeOp op;
+        std::string path_part;
+        std::string error;
+        int skip;
+    };
+    struct RegistryEntry {
+        std::uint32_t type;
+        std::vector<std::uint8_t> data;
+    };
+    std::vector<Injection> injections_;
+    std::map<std::string, std::map<std::string, RegistryEntry>> registry_[2];  // by view, key, name
+    int temp_counter_ = 0;
+};
+
+}  // namespace kelvarion::testing

@@ -1,0 +1,51 @@
+#pragma once
+// A recording stand-in for the Win32 window: keeps every control's state and a
+// log of what was set, in order ("caption Creating join.sas ...", "progress 30",
+// "pointer 11", "enabled cmdInstall 0", "unload").
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/main_view.h"
+
+namespace kelvarion::testing {
+
+const char* control_name(Control control);
+
+class FakeView : public MainView {
+public:
+    // The design-time state: all enabled, optSas8 selected, "Progressing", 0.
+    FakeView();
+
+    void set_enabled(Control control, bool enabled) override;
+    bool enabled(Control control) const override;
+    void set_selected(Control option, bool selected) override;
+    bool selected(Control option) const override;
+    void set_caption(Control label, std::string_view text) override;
+    std::string caption(Control label) const override;
+    void set_progress(float value) override;
+    float progress() const override { return progress_; }
+    void set_mouse_pointer(MousePointer pointer) override;
+    void set_text1(std::string text) override;
+    const std::string& text1() const override { return text1_; }
+    void unload() override;
+
+    MousePointer pointer = MousePointer::Default;
+    bool unloaded = false;
+    std::vector<std::string> log;
+    // Called after each change is logged, so a test can look at the state
+    // while a handler runs.
+    std::function<void(const std::string&)> on_change;
+
+private:
+    void record(const std::string& entry);
+    std::map<Control, bool> enabled_;
+    std::map<Control, bool> selected_;
+    std::map<Control, std::string> captions_;
+    float progress_ = 0;
+    std::string text1_;
+};
+
+}  // namespace kelvarion::testing
