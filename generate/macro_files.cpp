@@ -1,1 +1,192 @@
-// (in progress)
+#include "macro_files.h"
+
+#include "text_file.h"
+
+namespace kelvarion {
+
+// The texts below are the product's files as its users know them: headers,
+// spacing and empty lines are kept exactly, odd ones included (join.sas's
+// header names autoexec.sas, print_model.sas's names printmodel.sas).
+
+std::vector<std::string> contents_macro_lines(const std::string& install_root) {
+    return {
+        "/*------------------------------------------------------------*",
+        "* program:     contents.sas                                   *",
+        "* Description: Generate a PROC CONTENTS and PROC PRINT        *",
+        "*              (100 obs)                                      *",
+        "* Parameters:  indata = input data set                        *",
+        "*              reptype = report type                          *",
+        "*              output = output file                           *",
+        "* By:          Ky Dorran, 1/10/2004                           *",
+        "*-------------------------------------------------------------*/",
+        "libname _templib '" + install_root + "\\saspgm';",
+        "%macro contents (indata = ,",
+        "        reptype=,",
+        "        output = );",
+        "",
+        "   proc display cat = _templib.kelvarion.contents.scl;",
+        "   run;",
+        "%mend ;",
+    };
+}
+
+std::vector<std::string> finddup_macro_lines(const std::string& install_root) {
+    return {
+        "/*--------------------------------------------------------------------------*",
+        "* program:     finddup.sas                                                  *",
+        "* Description: Finds duplicate variable names in the transformation models. *",
+        "* Parameters:  modlib = library for models,                                 *",
+        "*              output= output report                                        *",
+        "* By:          Eli Mastov, 8/23/2005                                        *",
+        "*--------------------------------------------------------------------------*/",
+        "libname _templib '" + install_root + "\\saspgm';",
+        "",
+        "%macro finddup (modlib=,",
+        "                output=);",
+        "",
+        "   *** Update the path to reflect your download location ***;",
+        "   proc display cat = _templib.kelvarion.finddup.scl batch;",
+        "   run;",
+        "%mend ;",
+    };
+}
+
+std::vector<std::string> join_macro_lines(const std::string& install_root) {
+    return {
+        "*------------------------------------------------------------------------*;",
+        "* Program:     autoexec.sas                                              *;",
+        "* Description: autoexec file for %join macro                                     *;",
+        "* Author:      Tov Renali, 9/8/2005                                      *;",
+        "*------------------------------------------------------------------------*;",
+        "libname _trans_ '" + install_root + "\\saspgm';",
+        "",
+        "%macro join (indata =,",
+        "             outdata =,",
+        "               outlabel=,",
+        "             keys =,",
+        "               dropmis=,",
+        "             type =,",
+        "             output =);",
+        "proc display cat = _trans_.kelvarion.join.scl;",
+        "run;",
+        "%mend join;",
+    };
+}
+
+std::vector<std::string> print_model_macro_lines(const std::string& install_root) {
+    return {
+        "/*------------------------------------------------------------*",
+        "* program:     printmodel.sas                                 *",
+        "* Description: Generate a output report all fall models.      *",
+        "* Parameters:  indata = input data set,                       *",
+        "*              output = output report                         *",
+        "* By:          Ivo Pell, 21/09/2005                           *",
+        "*-------------------------------------------------------------*/",
+        "libname _templib '" + install_root + "\\saspgm';",
+        "",
+        "%macro print_model (indata = ,",
+        "              output = );",
+        "",
+        "   proc display cat = _templib.kelvarion.printmodels.scl;",
+        "   run;",
+        "%mend print_model ;",
+    };
+}
+
+std::vector<std::string> trans_macro_lines(const std::string& install_root) {
+    return {
+        "/*------------------------------------------------------------*",
+        "* program:     trans.sas                                      *",
+        "* Description: Transfer the data model to a new structure as  *",
+        "*              specified by a specification.                  *",
+        "* Parameters:  indata = input data set                        *",
+        "*              outdata = output data set                      *",
+        "*              outlabel = output label                        *",
+        "*              model = transfer model data set                *",
+        "*              output = output program                        *",
+        "* By:          Ky Dorran, 1/6/2004                            *",
+        "*-------------------------------------------------------------*/",
+        "libname _templib '" + install_root + "\\saspgm';",
+        "",
+        "%macro trans (indata = ,",
+        "        outdata = ,",
+        "        outlabel = ,",
+        "        model = ,",
+        "        output = ,",
+        "        drop = );",
+        "",
+        "   *** Update the path to reflect your download location ***;",
+        "   proc display cat = _templib.kelvarion.trans.scl;",
+        "   run;",
+        "",
+        "%mend ;",
+    };
+}
+
+std::vector<std::string> verification_rep_macro_lines(const std::string& install_root) {
+    return {
+        "/*------------------------------------------------------------*",
+        "* program:     verification_rep.sas                           *",
+        "* Description: Generate verification reports for review of    *",
+        "*              transformation.                                *",
+        "* Assumptions: None                                           *",
+        "* Input:       srcdat = source data,                          *",
+        "*              destdat =  destination data                    *",
+        "*              model = model dataset                          *",
+        "*              outpath =  output path                         *",
+        "* Output:      HTML report                                    *",
+        "* By:          Ivo Pell, 21/09/2005                           *",
+        "*-------------------------------------------------------------*/",
+        "libname _templib '" + install_root + "\\saspgm';",
+        "",
+        "%macro verification_rep (srcdat = ,",
+        "   destdat = ,",
+        "   outpath = ,",
+        "   model = );",
+        "",
+        "",
+        "   proc display cat = _templib.kelvarion.verification_rep.scl;",
+        "   run;",
+        "%mend verification_rep ;",
+    };
+}
+
+namespace {
+
+// The six files are one family: a name in the macro folder and its lines,
+// written by one writer.
+struct MacroFile {
+    const char* file_name;
+    std::vector<std::string> (*lines)(const std::string& install_root);
+};
+
+bool write_macro_file(Platform& platform, const MacroFile& file) {
+    const std::string root = platform.install_root();
+    std::string err;
+    if (!write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root), &err)) {
+        return report_failure(platform, err);
+    }
+    return true;
+}
+
+constexpr MacroFile kContents{"contents.sas", contents_macro_lines};
+constexpr MacroFile kFinddup{"finddup.sas", finddup_macro_lines};
+constexpr MacroFile kJoin{"join.sas", join_macro_lines};
+constexpr MacroFile kPrintModel{"print_model.sas", print_model_macro_lines};
+constexpr MacroFile kTrans{"trans.sas", trans_macro_lines};
+constexpr MacroFile kVerificationRep{"verification_rep.sas", verification_rep_macro_lines};
+
+}  // namespace
+
+bool create_contents_macro(Platform& platform) { return write_macro_file(platform, kContents); }
+bool create_finddup_macro(Platform& platform) { return write_macro_file(platform, kFinddup); }
+bool create_join_macro(Platform& platform) { return write_macro_file(platform, kJoin); }
+bool create_print_model_macro(Platform& platform) {
+    return write_macro_file(platform, kPrintModel);
+}
+bool create_trans_macro(Platform& platform) { return write_macro_file(platform, kTrans); }
+bool create_verification_rep_macro(Platform& platform) {
+    return write_macro_file(platform, kVerificationRep);
+}
+
+}  // namespace kelvarion

@@ -1,1 +1,34 @@
-// (in progress)
+#include "atomic_replace.h"
+
+#include <memory>
+
+namespace kelvarion {
+
+bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
+                           std::string* err) {
+    std::string ignored;
+    if (err == nullptr) err = &ignored;
+
+    std::string temp_path;
+    std::unique_ptr<OutputFile> temp = platform.create_temp_file_beside(path, &temp_path, err);
+    if (!temp) return false;
+
+    bool ok = temp->write(bytes, err) && temp->flush(err);
+    // Closed in every case, so that the file can be deleted; a failing close
+    // after a good write means the data may not be on disk.
+    std::string close_error;
+    const bool closed = temp->close(&close_error);
+    temp.reset();
+    if (ok && !closed) {
+        *err = close_error;
+        ok = false;
+    }
+    if (ok) ok = platform.replace_file(temp_path, path, err);
+    if (!ok) {
+        std::string delete_error;  // the first failure is the one to report
+        platform.delete_file(temp_path, &delete_error);
+    }
+    return ok;
+}
+
+}  // namespace kelvarion

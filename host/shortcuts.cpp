@@ -1,1 +1,113 @@
-// (in progress)
+#include "host/shortcuts.h"
+
+#include "generate/text_file.h"
+
+namespace kelvarion {
+namespace {
+
+constexpr int kShowMaximized = 3;  // SW_SHOWMAXIMIZED
+constexpr const char* kShortcutDescription = "Kelvarion";
+constexpr const char* kMakerMenuFolder = "Corvantis";
+constexpr const char* kProductMenuFolder = "KELVARION";
+constexpr const char* kStartCommand = "af cat = pgmlib.kelvarion.trans_manager.frame";
+
+// What the version key selects. All empty for a key the edition does not know.
+struct SasVersionPaths {
+    std::string target;
+    std::string working_directory;
+    std::string sas_config;
+};
+
+SasVersionPaths sas_version_paths(const EditionProfile& edition, const InstallContext& context,
+                                  const std::string& version_key) {
+    if (version_key == "sas8")
+        return {context.sas8_exe, context.sas8_root, context.sas8_root + "\\SASV8.CFG"};
+    // SAS 9.x is started with the SASV9.CFG in its root, not the nls\en one
+    // that the configuration update edits.
+    if (version_key == "sas9")
+        return {context.sas91_exe, context.sas91_root, context.sas91_root + "\\SASV9.CFG"};
+    if (version_key == "sas92" && edition.offers_sas92)
+        return {context.sas92_exe, context.sas92_root, context.sas92_root + "\\SASV9.CFG"};
+    return {};
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Paths are quoted because install and SAS roots often hold spaces.
+std::string argument_text(const EditionProfile& edition, const std::string& sas_config,
+                          const std::string& install_root) {
+    std::string text = " -CONFIG " + quoted(sas_config);
+    switch (edition.shortcut_arguments) {
+        case ShortcutArguments::TwoConfigFiles:
+            text += " -CONFIG " + quoted(install_root + "\\kelvarion.cfg");
+            break;
+        case ShortcutArguments::StartupOptions:
+            text += " -autoexec " + quoted(install_root + "\\saspgm\\autoexec.sas");
+            text += " -initcmd " + quoted(kStartCommand);
+            text += " -splashloc " + quoted(install_root + "\\splsh.bmp");
+            break;
+    }
+    return text;
+}
+
+// Saves one shortcut; false with *err set on the first failure.
+bool save_at(const EditionProfile& edition, const ShortcutLocation& location,
+             const ShortcutProperties& properties, Platform& platform, std::string* err) {
+    std::string folder;
+    if (!platform.special_folder(location.base, &folder, err)) return false;
+    for (const std::string& level : location.subfolders) {
+        folder += "\\" + level;
+        // Best effort and silent, as the product folders are made: the level
+        // usually exists already, and a real problem shows up when saving.
+        std::string ignored;
+        platform.make_folder(folder, &ignored);
+    }
+    const std::string path = folder + "\\" + kShortcutFileName;
+    // Only a shortcut that is there and cannot be removed is an error.
+    if (edition.deletes_earlier_shortcut &&
+        platform.delete_file(path, err) == DeleteResult::Failed)
+        return false;
+    return platform.save_shortcut(path, properties, err);
+}
+
+}  // namespace
+
+std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition,
+                                                   const InstallContext& context) {
+    const bool all_users = edition.shortcuts_follow_all_users && context.all_users == "1";
+    return {{
+        {all_users ? SpecialFolder::AllUsersDesktop : SpecialFolder::Desktop, {}},
+        {all_users ? SpecialFolder::AllUsersPrograms : SpecialFolder::Programs,
+         {kMakerMenuFolder, kProductMenuFolder}},
+    }};
+}
+
+ShortcutProperties shortcut_properties(const EditionProfile& edition,
+                                       const InstallContext& context,
+                                       const std::string& version_key,
+                                       const std::string& install_root,
+                                       const std::string& program_name) {
+    const SasVersionPaths sas = sas_version_paths(edition, context, version_key);
+    ShortcutProperties properties;
+    properties.description = kShortcutDescription;
+    properties.window_style = kShowMaximized;
+    properties.arguments = argument_text(edition, sas.sas_config, install_root);
+    properties.target_path = sas.target;
+    properties.working_directory = sas.working_directory;
+    properties.icon_location = install_root + "\\" + program_name + ".icx";
+    return properties;
+}
+
+bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
+                      Platform& platform, const std::string& version_key) {
+    const ShortcutProperties properties = shortcut_properties(
+        edition, context, version_key, platform.install_root(), platform.program_name());
+    for (const ShortcutLocation& location : shortcut_locations(edition, context)) {
+        std::string err;
+        if (!save_at(edition, location, properties, platform, &err))
+            return report_failure(platform, err);
+    }
+    return true;
+}
+
+}  // namespace kelvarion

@@ -1,1 +1,28 @@
-// (in progress)
+#include "tool_config.h"
+
+#include "generate/text_file.h"
+
+namespace kelvarion {
+
+namespace {
+constexpr const char* kToolConfigName = "\\kelvarion.cfg";
+}  // namespace
+
+std::vector<std::string> tool_config_lines(const std::string& install_root) {
+    return {
+        "-awstitle 'QVK - Kelvarion\xE2\x84\xA2'",
+        "-autoexec '" + install_root + "\\saspgm\\autoexec.sas'",
+        "-splashloc  '" + install_root + "\\splsh.bmp'",
+        "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
+    };
+}
+
+bool create_tool_config(Platform& platform) {
+    const std::string root = platform.install_root();
+    std::string err;
+    if (!write_text_file(platform, root + kToolConfigName, tool_config_lines(root), &err))
+        return report_failure(platform, err);
+    return true;
+}
+
+}  // namespace kelvarion

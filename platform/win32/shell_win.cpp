@@ -1,1 +1,70 @@
-// (in progress)
+#include "platform/win32/shell_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/win32/com_win.h"
+#include "platform/win32/error_text_win.h"
+#include "platform/win32/strconv_win.h"
+
+namespace kelvarion {
+namespace {
+
+int csidl_of(SpecialFolder folder) {
+    switch (folder) {
+        case SpecialFolder::Desktop: return CSIDL_DESKTOPDIRECTORY;
+        case SpecialFolder::AllUsersDesktop: return CSIDL_COMMON_DESKTOPDIRECTORY;
+        case SpecialFolder::Programs: return CSIDL_PROGRAMS;
+        case SpecialFolder::AllUsersPrograms: return CSIDL_COMMON_PROGRAMS;
+    }
+    return CSIDL_DESKTOPDIRECTORY;
+}
+
+bool failed(HRESULT hr, std::string* err) {
+    if (err) *err = win32_error_text(static_cast<unsigned long>(hr));
+    return false;
+}
+
+}  // namespace
+
+bool win32_special_folder(SpecialFolder folder, std::string* path, std::string* err) {
+    wchar_t buffer[MAX_PATH] = {};
+    // CSIDL_FLAG_CREATE: a missing desktop or programs folder is made, so a
+    // shortcut can always be saved in the path returned.
+    const HRESULT hr = SHGetFolderPathW(nullptr, csidl_of(folder) | CSIDL_FLAG_CREATE, nullptr,
+                                        SHGFP_TYPE_CURRENT, buffer);
+    if (FAILED(hr)) return failed(hr, err);
+    *path = narrow(buffer);
+    return true;
+}
+
+bool win32_save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                         std::string* err) {
+    const ComApartment apartment;
+    if (!apartment.usable()) return failed(apartment.result(), err);
+
+    ComPtr<IShellLinkW> link;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  link.put_void());
+    if (FAILED(hr)) return failed(hr, err);
+
+    if (FAILED(hr = link->SetDescription(widen(properties.description).c_str())))
+        return failed(hr, err);
+    if (FAILED(hr = link->SetShowCmd(properties.window_style))) return failed(hr, err);
+    if (FAILED(hr = link->SetArguments(widen(properties.arguments).c_str())))
+        return failed(hr, err);
+    // SetPath may answer S_FALSE for a target that is not on this machine; the
+    // shortcut still names it, so that is no failure.
+    if (FAILED(hr = link->SetPath(widen(properties.target_path).c_str()))) return failed(hr, err);
+    if (FAILED(hr = link->SetWorkingDirectory(widen(properties.working_directory).c_str())))
+        return failed(hr, err);
+    if (FAILED(hr = link->SetIconLocation(widen(properties.icon_location).c_str(), 0)))
+        return failed(hr, err);
+
+    ComPtr<IPersistFile> file;
+    if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(hr, err);
+    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(hr, err);
+    return true;
+}
+
+}  // namespace kelvarion

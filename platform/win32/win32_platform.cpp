@@ -1,1 +1,75 @@
-// (in progress)
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/codepage_win.h"
+#include "platform/win32/files_win.h"
+#include "platform/win32/registry_win.h"
+#include "platform/win32/shell_win.h"
+#include "platform/win32/strconv_win.h"
+
+namespace kelvarion {
+
+RegistryRead Win32Platform::read_registry_value(RegistryView view, const std::string& subkey,
+                                                const std::string& value_name) {
+    return win32_read_registry_value(view, subkey, value_name);
+}
+
+std::string Win32Platform::install_root() { return win32_install_root(); }
+
+std::string Win32Platform::program_name() { return win32_program_name(); }
+
+bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
+    return win32_special_folder(folder, path, err);
+}
+
+bool Win32Platform::make_folder(const std::string& path, std::string* err) {
+    return win32_make_folder(path, err);
+}
+
+DeleteResult Win32Platform::delete_file(const std::string& path, std::string* err) {
+    return win32_delete_file(path, err);
+}
+
+bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::string* err) {
+    return win32_read_file(path, bytes, err);
+}
+
+std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path,
+                                                       std::string* err) {
+    return win32_create_file(path, err);
+}
+
+std::unique_ptr<OutputFile> Win32Platform::create_temp_file_beside(const std::string& target,
+                                                                   std::string* temp_path,
+                                                                   std::string* err) {
+    return win32_create_temp_file_beside(target, temp_path, err);
+}
+
+bool Win32Platform::replace_file(const std::string& source, const std::string& target,
+                                 std::string* err) {
+    return win32_replace_file(source, target, err);
+}
+
+bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                                  std::string* err) {
+    return win32_save_shortcut(path, properties, err);
+}
+
+AnsiText Win32Platform::encode_ansi(std::string_view utf8) { return win32_encode_ansi(utf8); }
+
+std::string Win32Platform::decode_ansi(std::string_view bytes) {
+    return win32_decode_ansi(bytes);
+}
+
+void Win32Platform::message_box(const std::string& text, const std::string& title,
+                                MessageIcon icon) {
+    UINT style = MB_OK | (icon == MessageIcon::Critical ? MB_ICONERROR : MB_ICONINFORMATION);
+    // Without an owner the box still blocks the thread's other windows.
+    if (owner_ == nullptr) style |= MB_TASKMODAL;
+    MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(), style);
+}
+
+void Win32Platform::pause(int milliseconds) {
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+}  // namespace kelvarion

@@ -1,0 +1,291 @@
+#include "commands.h"
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "input_actions.h"
+#include "json_line.h"
+#include "shortcut_file.h"
+#include "utf.h"
+#include "window_query.h"
+
+namespace kelvarion::driver {
+
+namespace {
+
+constexpr int kProgressBarId = 107;
+constexpr int kCaptionLabelId = 108;
+constexpr int kInstallButtonId = 103;
+const wchar_t kMainCaption[] = L"Kelvarion installation";
+
+std::string failure(const std::string& error) {
+    return JsonObject().add("ok", false).add("error", error).str();
+}
+
+DWORD to_ms(const std::string& text) { return DWORD(std::strtoul(text.c_str(), nullptr, 10)); }
+
+// Polls `condition` every few milliseconds until it holds or `timeout_ms` ends.
+bool wait_until(DWORD timeout_ms, const std::function<bool()>& condition) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeout_ms) return false;
+        Sleep(5);
+    }
+}
+
+bool need_window(Session& s, std::string* answer) {
+    if (s.main_window && IsWindow(s.main_window)) return true;
+    *answer = failure("no main window: run wait_window first, or the window is gone");
+    return false;
+}
+
+std::string cmd_start(Session& s, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("start EXE [FOLDER]");
+    std::string err;
+    if (!s.target.start(widen(f[1]), f.size() > 2 ? widen(f[2]) : std::wstring(), &err))
+        return failure(err);
+    s.main_window = nullptr;
+    return JsonObject().add("ok", true).add("pid", std::int64_t{s.target.pid()}).str();
+}
+
+std::string cmd_wait_window(Session& s, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("wait_window TIMEOUT");
+    if (!s.target.known()) return failure("no program started");
+    DWORD timeout = to_ms(f[1]);
+    DWORD start = GetTickCount();
+    HWND found = nullptr;
+    bool seen = wait_until(timeout, [&] {
+        found = find_top_window(s.target.pid(), kMainCaption);
+        return found != nullptr || !s.target.running();
+    });
+    if (!seen || !found)
+        return failure(s.target.running() ? "timeout" : "the program ended without a window");
+    s.main_window = found;
+    // The window is shown after its load handler; wait until its thread is idle.
+    DWORD left = timeout - std::min(timeout, GetTickCount() - start);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, s.target.pid());
+    if (process) {
+        WaitForInputIdle(process, left);
+        CloseHandle(process);
+    }
+    return JsonObject().add("ok", true).add_raw("window", describe_main_window(found)).str();
+}
+
+std::string cmd_dump(Session& s, const std::vector<std::string>&) {
+    std::string answer;
+    if (!need_window(s, &answer)) return answer;
+    std::vector<std::string> controls;
+    for (HWND control : all_controls(s.main_window))
+        controls.push_back(describe_control(s.main_window, control));
+    return JsonObject()
+        .add("ok", true)
+        .add_raw("window", describe_main_window(s.main_window))
+        .add_raw("controls", json_array(controls))
+        .str();
+}
+
+std::string cmd_click(Session& s, const std::vector<std::string>& f) {
+    std::string answer;
+    if (f.size() < 2) return failure("click ID [force]");
+    if (!need_window(s, &answer)) return answer;
+    HWND control = find_control(s.main_window, std::atoi(f[1].c_str()));
+    if (!control) return failure("no control with id " + f[1]);
+    bool force = f.size() > 2 && f[2] == "force";
+    if (!force && !IsWindowEnabled(control)) return failure("disabled");
+    s.since_action.mark();
+    post_click(control);
+    return JsonObject().add("ok", true).str();
+}
+
+std::string cmd_key(Session& s, const std::vector<std::string>& f) {
+    std::string answer;
+    if (f.size() < 2) return failure("key VK [post|input]");
+    if (!need_window(s, &answer)) return answer;
+    KeyMethod method = (f.size() > 2 && f[2] == "input") ? KeyMethod::Input : KeyMethod::Post;
+    std::string err;
+    s.since_action.mark();
+    if (!press_key(s.main_window, std::atoi(f[1].c_str()), method, &err)) return failure(err);
+    return JsonObject().add("ok", true).str();
+}
+
+// The value of one field of a control, as text, for `wait`.
+std::string field_value(HWND control, const std::string& field) {
+    if (field == "caption") return quick_text(control);
+    if (field == "enabled") return IsWindowEnabled(control) ? "1" : "0";
+    if (field == "checked") {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &state);
+        return state == BST_CHECKED ? "1" : "0";
+    }
+    if (field == "pos") {
+        auto position = progress_position(control);
+        return position ? std::to_string(*position) : "";
+    }
+    return "?";
+}
+
+std::string cmd_wait(Session& s, const std::vector<std::string>& f) {
+    std::string answer;
+    if (f.size() < 5) return failure("wait TIMEOUT ID FIELD VALUE");
+    if (!need_window(s, &answer)) return answer;
+    HWND control = find_control(s.main_window, std::atoi(f[2].c_str()));
+    if (!control) return failure("no control with id " + f[2]);
+    std::string last;
+    bool met = wait_until(to_ms(f[1]), [&] {
+        last = field_value(control, f[3]);
+        return last == f[4];
+    });
+    if (!met) return JsonObject().add("ok", false).add("error", "timeout").add("last", last).str();
+    return JsonObject().add("ok", true).add("t", s.since_action.elapsed_ms()).str();
+}
+
+std::string cmd_record(Session& s, const std::vector<std::string>& f) {
+    std::string answer;
+    if (f.size() < 2) return failure("record TIMEOUT [STOP_PREFIX]");
+    if (!need_window(s, &answer)) return answer;
+    const double timeout = double(to_ms(f[1]));
+    const std::string stop_prefix = f.size() > 2 ? f[2] : "";
+    HWND bar = find_control(s.main_window, kProgressBarId);
+    HWND label = find_control(s.main_window, kCaptionLabelId);
+    HWND install = find_control(s.main_window, kInstallButtonId);
+    if (!bar || !label || !install) return failure("progress bar, caption or Install missing");
+
+    std::vector<std::string> events;
+    std::string caption;
+    int position = -1;
+    int install_enabled = -1;
+    Stopwatch recording;
+    // Reads the state; the progress position first, because reading it waits
+    // until the program's thread pumps messages, when the caption is current.
+    auto sample = [&] {
+        auto pos = progress_position(bar);
+        std::string text = quick_text(label);
+        int enabled = IsWindowEnabled(install) ? 1 : 0;
+        int p = pos ? *pos : -1;
+        if (text == caption && p == position && enabled == install_enabled) return;
+        caption = text;
+        position = p;
+        install_enabled = enabled;
+        events.push_back(JsonObject()
+                             .add("t", s.since_action.elapsed_ms())
+                             .add("caption", caption)
+                             .add("pos", position)
+                             .add("install_enabled", enabled == 1)
+                             .str());
+    };
+    std::string end = "timeout";
+    for (;;) {
+        if (!IsWindow(s.main_window)) { end = "closed"; break; }
+        sample();
+        if (find_dialog(s.target.pid())) {
+            sample();
+            end = "msgbox";
+            break;
+        }
+        if (!stop_prefix.empty() && caption.rfind(stop_prefix, 0) == 0 && install_enabled == 1) {
+            end = "caption";
+            break;
+        }
+        if (recording.elapsed_ms() > timeout) break;
+        Sleep(1);
+    }
+    return JsonObject()
+        .add("ok", end != "timeout")
+        .add("end", end)
+        .add("t", s.since_action.elapsed_ms())
+        .add_raw("events", json_array(events))
+        .str();
+}
+
+std::string cmd_msgbox(Session& s, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("msgbox TIMEOUT [ok]");
+    if (!s.target.known()) return failure("no program started");
+    HWND box = nullptr;
+    bool found = wait_until(to_ms(f[1]), [&] { return (box = find_dialog(s.target.pid())) != nullptr; });
+    if (!found) return failure("timeout");
+    double seen_at = s.since_action.elapsed_ms();
+    std::string description = describe_dialog(box);
+    bool pressed = false;
+    if (f.size() > 2 && f[2] == "ok") {
+        HWND ok = GetDlgItem(box, IDOK);
+        if (ok) post_click(ok); else PostMessageW(box, WM_COMMAND, IDOK, 0);
+        pressed = wait_until(to_ms(f[1]), [&] { return !IsWindow(box) || !IsWindowVisible(box); });
+        if (!pressed) return failure("the message box did not close");
+    }
+    return JsonObject()
+        .add("ok", true)
+        .add("t", seen_at)
+        .add("closed", pressed)
+        .add("owner_enabled", s.main_window && IsWindow(s.main_window) && IsWindowEnabled(s.main_window))
+        .add_raw("box", description)
+        .str();
+}
+
+std::string cmd_running(Session& s, const std::vector<std::string>&) {
+    return JsonObject().add("ok", true).add("running", s.target.running()).str();
+}
+
+std::string cmd_wait_exit(Session& s, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("wait_exit TIMEOUT");
+    if (!s.target.known()) return failure("no program started");
+    DWORD code = 0;
+    if (!s.target.wait_exit(to_ms(f[1]), &code)) return failure("timeout");
+    return JsonObject()
+        .add("ok", true)
+        .add("exit_code", std::int64_t{code})
+        .add("t", s.since_action.elapsed_ms())
+        .str();
+}
+
+std::string cmd_lnk_read(Session&, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("lnk_read PATH");
+    ShortcutFields link;
+    std::string err;
+    if (!read_shortcut(f[1], &link, &err)) return failure(err);
+    return JsonObject()
+        .add("ok", true)
+        .add("target", link.target)
+        .add("arguments", link.arguments)
+        .add("working_directory", link.working_directory)
+        .add("description", link.description)
+        .add("icon_path", link.icon_path)
+        .add("icon_index", link.icon_index)
+        .add("show_command", link.show_command)
+        .str();
+}
+
+std::string cmd_lnk_write(Session&, const std::vector<std::string>& f) {
+    if (f.size() < 6) return failure("lnk_write PATH TARGET ARGS FOLDER DESCRIPTION");
+    ShortcutFields link;
+    link.target = f[2];
+    link.arguments = f[3];
+    link.working_directory = f[4];
+    link.description = f[5];
+    std::string err;
+    if (!write_shortcut(f[1], link, &err)) return failure(err);
+    return JsonObject().add("ok", true).str();
+}
+
+}  // namespace
+
+std::string run_command(Session& session, const std::vector<std::string>& fields, bool* quit) {
+    using Handler = std::string (*)(Session&, const std::vector<std::string>&);
+    static const std::map<std::string, Handler> handlers = {
+        {"start", cmd_start},       {"wait_window", cmd_wait_window}, {"dump", cmd_dump},
+        {"click", cmd_click},       {"key", cmd_key},                 {"wait", cmd_wait},
+        {"record", cmd_record},     {"msgbox", cmd_msgbox},           {"running", cmd_running},
+        {"wait_exit", cmd_wait_exit}, {"lnk_read", cmd_lnk_read},     {"lnk_write", cmd_lnk_write},
+    };
+    if (fields.empty() || fields[0].empty()) return failure("empty command");
+    if (fields[0] == "quit") {
+        *quit = true;
+        return JsonObject().add("ok", true).str();
+    }
+    auto handler = handlers.find(fields[0]);
+    if (handler == handlers.end()) return failure("unknown command " + fields[0]);
+    return handler->second(session, fields);
+}
+
+}  // namespace kelvarion::driver

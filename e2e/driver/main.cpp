@@ -1,0 +1,57 @@
+// kelvarion_ui_driver: drives the setup program's window from outside, the way
+// a user would, and reports what the window shows. Reads commands on standard
+// input (see commands.h) and answers each with one JSON line on standard
+// output. Runs under Wine next to the program under test.
+
+#include <fcntl.h>
+#include <io.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+namespace {
+
+std::vector<std::string> split_tabs(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+bool read_line(std::string* line) {
+    line->clear();
+    int c;
+    while ((c = std::fgetc(stdin)) != EOF) {
+        if (c == '\n') break;
+        if (c != '\r') line->push_back(char(c));
+    }
+    return c != EOF || !line->empty();
+}
+
+}  // namespace
+
+int main() {
+    // Binary: the answers are UTF-8 JSON lines ending in a bare LF.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    kelvarion::driver::Session session;
+    std::string line;
+    bool quit = false;
+    while (!quit && read_line(&line)) {
+        std::string answer = kelvarion::driver::run_command(session, split_tabs(line), &quit);
+        std::fwrite(answer.data(), 1, answer.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+    CoUninitialize();
+    return 0;
+}

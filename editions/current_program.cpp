@@ -1,0 +1,11 @@
+// Kelvarion_Post_Installation_setup.exe: the current edition (SAS 8, 9.1, 9.2).
+#include <windows.h>
+
+#include "editions/current_edition.h"
+#include "platform/win32/setup_program_win.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // No command line is read: what the program does depends on the registry,
+    // its own folder and the user's choice only.
+    return kelvarion::run_setup_program(kelvarion::kCurrentEdition);
+}

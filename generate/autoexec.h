@@ -1,0 +1,26 @@
+#pragma once
+// autoexec.sas in the macro folder: the SAS start-up program of the product.
+// It assigns the product's SAS libraries to the folders under the install root
+// and includes the six macro files, so that their macros are defined in every
+// SAS session of the product.
+
+#include <string>
+#include <vector>
+
+#include "editions/edition_profile.h"
+#include "platform/platform.h"
+
+namespace kelvarion {
+
+// The file's lines, without line ends. The install root is inserted verbatim:
+// nothing in it is quoted or escaped, and a drive root ("D:\") gives a doubled
+// backslash.
+std::vector<std::string> autoexec_lines(const EditionProfile& edition,
+                                        const std::string& install_root);
+
+// The first installation step: makes the product folders (silently, see
+// product_folders.h), then writes <install root>\saspgm\autoexec.sas. On
+// failure it shows the failure box and returns false.
+bool create_autoexec(const EditionProfile& edition, Platform& platform);
+
+}  // namespace kelvarion

@@ -1,0 +1,49 @@
+#pragma once
+// The product's two shortcuts, Kelvarion.lnk on the desktop and in the
+// Start-menu folder Corvantis\KELVARION. Both start the chosen SAS version's
+// sas.exe in its SAS root with the edition's start-up options.
+//
+// What goes where is computed by the pure functions below; create_shortcuts
+// only adds the platform calls.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/install_context.h"
+#include "editions/edition_profile.h"
+#include "platform/platform.h"
+
+namespace kelvarion {
+
+inline constexpr const char* kShortcutFileName = "Kelvarion.lnk";
+
+// Where one shortcut file goes: a special folder, the folder levels below it
+// (made when missing, outermost first), then kShortcutFileName.
+struct ShortcutLocation {
+    SpecialFolder base;
+    std::vector<std::string> subfolders;
+};
+
+// Desktop first, then the Start menu. The all-users folders are used only by
+// an edition that follows all_users, and only when it is exactly "1".
+std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition,
+                                                   const InstallContext& context);
+
+// The six properties, the same for both shortcuts. A version key that the
+// edition does not know leaves target, working directory and SAS
+// configuration file empty.
+ShortcutProperties shortcut_properties(const EditionProfile& edition,
+                                       const InstallContext& context,
+                                       const std::string& version_key,
+                                       const std::string& install_root,
+                                       const std::string& program_name);
+
+// The installation step: saves both shortcuts, desktop first. Returns false
+// after the failure box; a desktop shortcut saved before a Start-menu failure
+// stays. In the current edition an earlier Kelvarion.lnk is deleted first (one
+// that is not there is no error); missing folder levels are made silently.
+bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
+                      Platform& platform, const std::string& version_key);
+
+}  // namespace kelvarion

@@ -1,0 +1,20 @@
+#pragma once
+// kelvarion.cfg in the install root: the start-up options that the current
+// edition's shortcuts hand to SAS as their second -CONFIG file.
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace kelvarion {
+
+// The file's four lines (UTF-8; the window title holds the trade-mark sign
+// U+2122). The install root stands in them verbatim, unescaped.
+std::vector<std::string> tool_config_lines(const std::string& install_root);
+
+// Writes the file in the ANSI code page, replacing one that is there.
+// Returns false after the failure box.
+bool create_tool_config(Platform& platform);
+
+}  // namespace kelvarion

@@ -1,0 +1,127 @@
+#pragma once
+// frmMain as a real Win32 window: the controls of app/window_layout.h scaled
+// by the screen's DPI, key preview in the message loop, and updates that
+// become visible at once although the installation sequence keeps the one
+// user-interface thread busy.
+//
+// Input while a handler runs: every view update paints at once and then
+// dispatches the paint and other non-input messages waiting in the queue, but
+// removes and drops keyboard and mouse input. Keys and clicks made while the
+// sequence runs are thereby ignored, never replayed once it ends.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_view.h"
+#include "app/window_layout.h"
+#include "editions/edition_profile.h"
+
+namespace kelvarion {
+
+// What the window hands on to frmMain. Any member may be empty.
+struct MainWindowEvents {
+    std::function<void(std::int16_t key_code, std::int16_t shift)> key_down;
+    std::function<void()> install_click;
+    std::function<void()> exit_click;
+    // Whether frmMain's installation sequence is running.
+    std::function<bool()> busy;
+};
+
+class Win32MainView : public MainView {
+public:
+    // icon_id: the resource id of the window icon in the program's module; 0
+    // for none (tests).
+    Win32MainView(const EditionProfile& edition, HINSTANCE instance, int icon_id);
+    ~Win32MainView() override;  // destroys the window if it is still there
+
+    Win32MainView(const Win32MainView&) = delete;
+    Win32MainView& operator=(const Win32MainView&) = delete;
+
+    // Creates the window, hidden, with every control in its design state.
+    bool create(std::string* err);
+    void set_events(MainWindowEvents events) { events_ = std::move(events); }
+
+    // Runs a handler of frmMain the way the window runs its own (Form_Load,
+    // say): keyboard and mouse input is held off while it runs.
+    void run_handler(const std::function<void()>& handler);
+
+    // Displays the window and gives the keyboard focus to its first control.
+    void show();
+
+    HWND window() const { return window_; }
+    HWND control_window(Control control) const;
+    bool is_open() const { return window_ != nullptr; }
+
+    // The message loop: returns the WM_QUIT code once the window is gone.
+    int run_message_loop();
+    // One message of that loop: key preview, Tab navigation, dispatch.
+    void process_message(MSG& msg);
+
+    void set_enabled(Control control, bool enabled) override;
+    bool enabled(Control control) const override;
+    void set_selected(Control option, bool selected) override;
+    bool selected(Control option) const override;
+    void set_caption(Control label, std::string_view text) override;
+    std::string caption(Control label) const override;
+    void set_progress(float value) override;
+    float progress() const override { return progress_; }
+    void set_mouse_pointer(MousePointer pointer) override;
+    void set_text1(std::string text) override { text1_ = std::move(text); }
+    const std::string& text1() const override { return text1_; }
+    void unload() override;
+
+private:
+    static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+
+    bool register_window_class(std::string* err);
+    bool create_controls(std::string* err);
+    void arrange_z_order();
+    void make_font();
+    void on_command(int id, int notification);
+    bool preview_key_down(const MSG& msg);
+    bool belongs_to_window(HWND hwnd) const;
+    bool is_option_button(Control control) const;
+    void update_option_tab_stops();
+    bool input_held_off() const;
+    // Paints every pending change now, then dispatches what else waits in
+    // the queue, with input dropped while it is held off.
+    void show_change();
+    void pump_waiting_messages();
+    void drop_queued_input();
+    void refresh_cursor();
+
+    const EditionProfile& edition_;
+    const std::vector<ControlLayout> layout_;
+    HINSTANCE instance_;
+    int icon_id_;
+    MainWindowEvents events_;
+
+    HWND window_ = nullptr;
+    std::vector<std::pair<Control, HWND>> controls_;  // in tab order
+    HFONT font_ = nullptr;
+    bool owns_font_ = false;
+    HICON big_icon_ = nullptr;
+    HICON small_icon_ = nullptr;
+    HWND focus_before_deactivation_ = nullptr;
+    HWND focus_parked_from_ = nullptr;  // disabled while it had the focus
+    bool quit_when_destroyed_ = true;
+
+    float progress_ = 0;
+    MousePointer pointer_ = MousePointer::Default;
+    // Text1 lives here rather than in its edit control: the control holds
+    // UTF-16, so bytes that are not valid UTF-8 would not survive a round
+    // trip, and it has a length limit. The control stays as the window's
+    // (unseen) text box.
+    std::string text1_;
+
+    int handler_depth_ = 0;
+    bool busy_seen_in_handler_ = false;
+};
+
+}  // namespace kelvarion

@@ -1,0 +1,43 @@
+#pragma once
+// The real platform: the Win32 registry, file system, shell, ANSI code page,
+// message boxes and Sleep behind the Platform interface.
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace kelvarion {
+
+class Win32Platform : public Platform {
+public:
+    // Message boxes are owned by this window (modal to it); with none they
+    // are task-modal. The window is not owned by the platform.
+    void set_owner_window(HWND owner) { owner_ = owner; }
+
+    RegistryRead read_registry_value(RegistryView view, const std::string& subkey,
+                                     const std::string& value_name) override;
+    std::string install_root() override;
+    std::string program_name() override;
+    bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
+    bool make_folder(const std::string& path, std::string* err) override;
+    DeleteResult delete_file(const std::string& path, std::string* err) override;
+    bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
+    std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
+    std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
+                                                        std::string* temp_path,
+                                                        std::string* err) override;
+    bool replace_file(const std::string& source, const std::string& target,
+                      std::string* err) override;
+    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                       std::string* err) override;
+    AnsiText encode_ansi(std::string_view utf8) override;
+    std::string decode_ansi(std::string_view bytes) override;
+    void message_box(const std::string& text, const std::string& title,
+                     MessageIcon icon) override;
+    void pause(int milliseconds) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+}  // namespace kelvarion

@@ -1,0 +1,189 @@
+// Start-up: what Main reads for each edition, the install context it hands to
+// the window, and the trap for a failure while reading.
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <optional>
+
+#include "app/mdl_main.h"
+#include "editions/current_edition.h"
+#include "editions/legacy_edition.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion::testing {
+namespace {
+
+constexpr const char* kSas8 = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\8";
+constexpr const char* kSas91 = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.1";
+constexpr const char* kSas92 = "SOFTWARE\\SAS Institute Inc.\\The SAS System\\9.2";
+constexpr const char* kProduct = "SOFTWARE\\Corvantis\\Kelvarion";
+
+void install_every_version(FakePlatform& platform) {
+    platform.set_registry_string(RegistryView::Bits32, kSas8, "DefaultRoot", "C:\\SAS\\V8");
+    platform.set_registry_string(RegistryView::Bits32, kSas91, "DefaultRoot",
+                                 "C:\\Program Files\\SAS\\SAS 9.1");
+    platform.set_registry_string(RegistryView::Bits32, kSas92, "DefaultRoot",
+                                 "C:\\Program Files\\SAS\\SASFoundation\\9.2");
+    platform.set_registry_string(RegistryView::Bits32, kProduct, "AllUsers", "1");
+}
+
+// Runs Main and keeps what the window would have been given.
+struct StartUp {
+    bool result = false;
+    int windows_shown = 0;
+    std::optional<InstallContext> shown;
+
+    StartUp(const EditionProfile& edition, Platform& platform) {
+        result = Main(edition, platform, [this](const InstallContext& context) {
+            ++windows_shown;
+            shown = context;
+        });
+    }
+};
+
+std::vector<std::string> registry_reads_32(const FakePlatform& platform) {
+    std::vector<std::string> reads;
+    for (const std::string& entry : platform.log)
+        if (entry.rfind("registry 32 ", 0) == 0) reads.push_back(entry.substr(12));
+    return reads;
+}
+
+TEST(MainStartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
+    FakePlatform platform;
+    install_every_version(platform);
+    const StartUp start(kCurrentEdition, platform);
+
+    ASSERT_TRUE(start.result);
+    ASSERT_EQ(start.windows_shown, 1);
+    const InstallContext& c = *start.shown;
+    EXPECT_EQ(c.sas8_root, "C:\\SAS\\V8");
+    EXPECT_EQ(c.sas91_root, "C:\\Program Files\\SAS\\SAS 9.1");
+    EXPECT_EQ(c.sas92_root, "C:\\Program Files\\SAS\\SASFoundation\\9.2");
+    EXPECT_EQ(c.sas8_exe, "C:\\SAS\\V8\\sas.exe");
+    EXPECT_EQ(c.sas91_exe, "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
+    EXPECT_EQ(c.sas92_exe, "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe");
+    EXPECT_EQ(c.all_users, "1");
+    EXPECT_EQ(registry_reads_32(platform),
+              (std::vector<std::string>{std::string(kSas8) + " DefaultRoot",
+                                        std::string(kSas91) + " DefaultRoot",
+                                        std::string(kSas92) + " DefaultRoot",
+                                        std::string(kProduct) + " AllUsers"}));
+    EXPECT_TRUE(platform.message_boxes.empty());
+}
+
+TEST(MainStartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
+    FakePlatform platform;
+    install_every_version(platform);
+    const StartUp start(kLegacyEdition, platform);
+
+    ASSERT_TRUE(start.result);
+    ASSERT_EQ(start.windows_shown, 1);
+    const InstallContext& c = *start.shown;
+    EXPECT_EQ(c.sas8_exe, "C:\\SAS\\V8\\sas.exe");
+    EXPECT_EQ(c.sas91_exe, "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
+    EXPECT_EQ(c.sas92_root, "");
+    EXPECT_EQ(c.sas92_exe, "\\sas.exe");
+    EXPECT_EQ(c.all_users, "");
+    for (const std::string& entry : platform.log) {
+        EXPECT_EQ(entry.find("9.2"), std::string::npos) << entry;
+        EXPECT_EQ(entry.find("Corvantis"), std::string::npos) << entry;
+    }
+    EXPECT_EQ(registry_reads_32(platform),
+              (std::vector<std::string>{std::string(kSas8) + " DefaultRoot",
+                                        std::string(kSas91) + " DefaultRoot"}));
+}
+
+TEST(MainStartUp, AMachineWithoutSasStartsNormally) {
+    for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
+        SCOPED_TRACE(edition->name);
+        FakePlatform platform;
+        const StartUp start(*edition, platform);
+        ASSERT_TRUE(start.result);
+        ASSERT_EQ(start.windows_shown, 1);
+        const InstallContext& c = *start.shown;
+        EXPECT_EQ(c.sas8_root, "");
+        EXPECT_EQ(c.sas91_root, "");
+        EXPECT_EQ(c.sas92_root, "");
+        EXPECT_EQ(c.sas8_exe, "\\sas.exe");
+        EXPECT_EQ(c.sas91_exe, "\\sas.exe");
+        EXPECT_EQ(c.sas92_exe, "\\sas.exe");
+        EXPECT_EQ(c.all_users, "");
+        EXPECT_TRUE(platform.message_boxes.empty());
+    }
+}
+
+TEST(MainStartUp, RootsAreUsedAsStored) {
+    FakePlatform platform;
+    platform.set_registry_string(RegistryView::Bits32, kSas8, "DefaultRoot", "c:\\sas\\v8\\");
+    // Stored as REG_EXPAND_SZ: that version counts as not installed.
+    platform.set_registry_raw(RegistryView::Bits32, kSas91, "DefaultRoot", 2,
+                              {'C', 0, ':', 0, '\\', 0, 0, 0});
+    // A 64-bit SAS 9.2 registers in the 64-bit view only.
+    platform.set_registry_string(RegistryView::Bits64, kSas92, "DefaultRoot",
+                                 "C:\\Program Files\\SASHome\\SASFoundation\\9.2");
+    platform.set_registry_string(RegistryView::Bits32, kProduct, "AllUsers", "0");
+    const StartUp start(kCurrentEdition, platform);
+
+    ASSERT_TRUE(start.shown);
+    const InstallContext& c = *start.shown;
+    EXPECT_EQ(c.sas8_exe, "c:\\sas\\v8\\\\sas.exe");
+    EXPECT_EQ(c.sas91_root, "");
+    EXPECT_EQ(c.sas91_exe, "\\sas.exe");
+    EXPECT_EQ(c.sas92_exe, "C:\\Program Files\\SASHome\\SASFoundation\\9.2\\sas.exe");
+    EXPECT_EQ(c.all_users, "0");
+}
+
+// A platform whose registry read fails by raising, as a failed allocation would.
+class ThrowingRegistryPlatform : public FakePlatform {
+public:
+    explicit ThrowingRegistryPlatform(std::string throw_on_subkey)
+        : throw_on_subkey_(std::move(throw_on_subkey)) {}
+    RegistryRead read_registry_value(RegistryView view, const std::string& subkey,
+                                     const std::string& value_name) override {
+        if (subkey == throw_on_subkey_) throw std::bad_alloc();
+        return FakePlatform::read_registry_value(view, subkey, value_name);
+    }
+
+private:
+    std::string throw_on_subkey_;
+};
+
+TEST(MainStartUp, LegacyEditionIsUntouchedByAFailingSas92OrProductKey) {
+    // Keys the legacy edition never opens cannot make its start-up fail.
+    for (const char* subkey : {kSas92, kProduct}) {
+        SCOPED_TRACE(subkey);
+        ThrowingRegistryPlatform platform(subkey);
+        install_every_version(platform);
+        const StartUp start(kLegacyEdition, platform);
+        EXPECT_TRUE(start.result);
+        EXPECT_EQ(start.windows_shown, 1);
+        EXPECT_TRUE(platform.message_boxes.empty());
+    }
+}
+
+TEST(MainStartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
+    struct Case {
+        const EditionProfile* edition;
+        const char* subkey;
+    };
+    const Case cases[] = {
+        {&kCurrentEdition, kSas8},   {&kCurrentEdition, kSas91}, {&kCurrentEdition, kSas92},
+        {&kCurrentEdition, kProduct}, {&kLegacyEdition, kSas91},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.edition->name) + " " + c.subkey);
+        ThrowingRegistryPlatform platform(c.subkey);
+        install_every_version(platform);
+        const StartUp start(*c.edition, platform);
+        EXPECT_FALSE(start.result);
+        EXPECT_EQ(start.windows_shown, 0);
+        ASSERT_EQ(platform.message_boxes.size(), 1u);
+        EXPECT_EQ(platform.message_boxes[0].text, "Can not read data from registry");
+        EXPECT_EQ(platform.message_boxes[0].title, "Error!");
+        EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+    }
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

@@ -1,0 +1,181 @@
+#include "generate/autoexec.h"
+
+#include <gtest/gtest.h>
+
+#include "editions/current_edition.h"
+#include "editions/legacy_edition.h"
+#include "install_roots.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion::testing {
+namespace {
+
+const std::vector<LineLength> kCurrentLengths{
+    {29, false}, {28, true}, {26, true}, {31, true}, {31, true}, {35, true}, {33, true},
+    {0, false},  {32, true}, {31, true}, {28, true}, {35, true}, {29, true}, {40, true},
+};
+// The legacy edition leaves out the first line.
+const std::vector<LineLength> kLegacyLengths(kCurrentLengths.begin() + 1, kCurrentLengths.end());
+
+std::string autoexec_path(const std::string& root) { return root + "\\saspgm\\autoexec.sas"; }
+
+// A fresh machine with `root` as the install root.
+FakePlatform machine_with_root(const std::string& root) {
+    FakePlatform fake;
+    fake.root = root;
+    fake.add_folder(root);
+    return fake;
+}
+
+// Exactly one failure box with `text`.
+void expect_one_failure_box(const FakePlatform& fake, const std::string& text) {
+    ASSERT_EQ(fake.message_boxes.size(), 1u);
+    EXPECT_EQ(fake.message_boxes[0].text, text);
+    EXPECT_EQ(fake.message_boxes[0].title, "Error!");
+    EXPECT_EQ(fake.message_boxes[0].icon, MessageIcon::Critical);
+}
+
+TEST(Autoexec, CurrentEditionPlainRootByteForByte) {
+    FakePlatform fake;
+    ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
+    EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\saspgm\\autoexec.sas"),
+              "options awsdef=(0 0 100 100);\r\n"
+              "libname pgmlib    'C:\\Apps\\Kelvarion\\saspgm';\r\n"
+              "libname dataware  'C:\\Apps\\Kelvarion\\data';\r\n"
+              "libname dest      'C:\\Apps\\Kelvarion\\data\\sdtm';\r\n"
+              "libname sdtmlib   'C:\\Apps\\Kelvarion\\data\\sdtm';\r\n"
+              "libname translib  'C:\\Apps\\Kelvarion\\data\\translib';\r\n"
+              "libname modlib    'C:\\Apps\\Kelvarion\\data\\models';\r\n"
+              "\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\contents.sas';\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\finddup.sas';\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\join.sas';\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\print_model.sas';\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\trans.sas';\r\n"
+              "%include 'C:\\Apps\\Kelvarion\\saspgm\\verification_rep.sas';\r\n");
+    EXPECT_TRUE(fake.message_boxes.empty());
+    EXPECT_EQ(fake.open_files, 0);
+}
+
+TEST(Autoexec, LegacyEditionRootWithSpacesAndApostropheByteForByte) {
+    const std::string root = "C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup";
+    FakePlatform fake = machine_with_root(root);
+    ASSERT_TRUE(create_autoexec(kLegacyEdition, fake));
+    EXPECT_EQ(
+        fake.file(autoexec_path(root)),
+        "libname pgmlib    'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm';\r\n"
+        "libname dataware  'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\data';\r\n"
+        "libname dest      'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\data\\sdtm';\r\n"
+        "libname sdtmlib   'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\data\\sdtm';\r\n"
+        "libname translib  'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\data\\translib';\r\n"
+        "libname modlib    'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\data\\models';\r\n"
+        "\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\contents.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\finddup.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\join.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\print_model.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\trans.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup\\saspgm\\verification_rep.sas';\r\n");
+}
+
+TEST(Autoexec, DriveRootGivesDoubledBackslashesByteForByte) {
+    FakePlatform fake = machine_with_root("E:\\");
+    ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
+    EXPECT_EQ(fake.file("E:\\saspgm\\autoexec.sas"),
+              "options awsdef=(0 0 100 100);\r\n"
+              "libname pgmlib    'E:\\\\saspgm';\r\n"
+              "libname dataware  'E:\\\\data';\r\n"
+              "libname dest      'E:\\\\data\\sdtm';\r\n"
+              "libname sdtmlib   'E:\\\\data\\sdtm';\r\n"
+              "libname translib  'E:\\\\data\\translib';\r\n"
+              "libname modlib    'E:\\\\data\\models';\r\n"
+              "\r\n"
+              "%include 'E:\\\\saspgm\\contents.sas';\r\n"
+              "%include 'E:\\\\saspgm\\finddup.sas';\r\n"
+              "%include 'E:\\\\saspgm\\join.sas';\r\n"
+              "%include 'E:\\\\saspgm\\print_model.sas';\r\n"
+              "%include 'E:\\\\saspgm\\trans.sas';\r\n"
+              "%include 'E:\\\\saspgm\\verification_rep.sas';\r\n");
+    EXPECT_EQ(fake.log.back(), "close E:\\\\saspgm\\autoexec.sas");
+}
+
+class AutoexecForRoot : public ::testing::TestWithParam<InstallRoot> {};
+
+TEST_P(AutoexecForRoot, SizeFollowsTheLengthTableInBothEditions) {
+    const InstallRoot& root = GetParam();
+    FakePlatform current = machine_with_root(root.utf8);
+    FakePlatform legacy = machine_with_root(root.utf8);
+    ASSERT_TRUE(create_autoexec(kCurrentEdition, current));
+    ASSERT_TRUE(create_autoexec(kLegacyEdition, legacy));
+    const std::string current_file = current.file(autoexec_path(root.utf8)).value_or("");
+    const std::string legacy_file = legacy.file(autoexec_path(root.utf8)).value_or("");
+    EXPECT_EQ(current_file.size(), expected_size(kCurrentLengths, root.characters));
+    EXPECT_EQ(legacy_file.size(), expected_size(kLegacyLengths, root.characters));
+    EXPECT_EQ(legacy_file.size() + 31, current_file.size());
+    // The root stands in the file in the ANSI code page, never as UTF-8.
+    EXPECT_EQ(legacy_file.substr(0, 30 + root.ansi.size()),
+              "libname pgmlib    '" + root.ansi + "\\saspgm';\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Roots, AutoexecForRoot, ::testing::ValuesIn(install_roots()),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(Autoexec, RewritesAnExistingFileWholeAndTwoRunsGiveTheSameBytes) {
+    FakePlatform fake;
+    const std::string path = autoexec_path(fake.root);
+    fake.add_file(path, std::string(4000, 'z') + "\r\nold autoexec\r\n");
+    ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
+    const std::string first = fake.file(path).value_or("");
+    EXPECT_EQ(first.find('z'), std::string::npos);
+    EXPECT_EQ(first.size(), expected_size(kCurrentLengths, 17));
+    ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
+    EXPECT_EQ(fake.file(path), first);
+    EXPECT_TRUE(fake.message_boxes.empty());
+}
+
+TEST(Autoexec, MissingSaspgmFolderGivesOneFailureBox) {
+    FakePlatform folder_refused;
+    folder_refused.fail(FakeOp::MakeFolder, "\\saspgm");
+    FakePlatform file_in_the_way;
+    file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
+    for (FakePlatform* fake : {&folder_refused, &file_in_the_way}) {
+        EXPECT_FALSE(create_autoexec(kCurrentEdition, *fake));
+        expect_one_failure_box(*fake, kPathNotFound);
+        EXPECT_EQ(fake->open_files, 0);
+    }
+    EXPECT_EQ(file_in_the_way.file("C:\\Apps\\Kelvarion\\saspgm"), "not a folder");
+}
+
+TEST(Autoexec, ReadOnlyFileIsLeftAsItIs) {
+    FakePlatform fake;
+    fake.add_file(autoexec_path(fake.root), "keep me", /*read_only=*/true);
+    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    expect_one_failure_box(fake, kAccessDenied);
+    EXPECT_EQ(fake.file(autoexec_path(fake.root)), "keep me");
+}
+
+TEST(Autoexec, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
+    const std::string root = "C:\\Apps\\Kelvarion \xC5\x90rs";  // Ő, U+0150
+    FakePlatform fake = machine_with_root(root);
+    fake.add_file(autoexec_path(root), "from an earlier run");
+    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    ASSERT_EQ(fake.message_boxes.size(), 1u);
+    const std::string& text = fake.message_boxes[0].text;
+    EXPECT_NE(text.find("\"" + root + "\""), std::string::npos) << text;
+    EXPECT_NE(text.find("\"\xC5\x90\" (U+0150)"), std::string::npos) << text;
+    EXPECT_NE(text.find("system code page cannot hold"), std::string::npos) << text;
+    EXPECT_EQ(fake.message_boxes[0].title, "Error!");
+    EXPECT_EQ(fake.file(autoexec_path(root)), "from an earlier run");
+}
+
+TEST(Autoexec, AFailedWriteKeepsTheLinesWrittenAndReports) {
+    FakePlatform fake;
+    fake.fail(FakeOp::Write, "autoexec.sas", kDiskFull, 1);
+    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    expect_one_failure_box(fake, kDiskFull);
+    EXPECT_EQ(fake.file(autoexec_path(fake.root)), "options awsdef=(0 0 100 100);\r\n");
+    EXPECT_EQ(fake.open_files, 0);
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

@@ -1,0 +1,97 @@
+#include "generate/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion::testing {
+namespace {
+
+bool logged(const FakePlatform& fake, const std::string& entry) {
+    return std::find(fake.log.begin(), fake.log.end(), entry) != fake.log.end();
+}
+
+TEST(WriteTextFile, WritesEveryLineWithCrLfInTheAnsiCodePage) {
+    FakePlatform fake;
+    std::string err;
+    ASSERT_TRUE(write_text_file(fake, "C:\\Apps\\Kelvarion\\a.txt",
+                                {"first", "", "caf\xC3\xA9 \xE2\x82\xAC"}, &err))
+        << err;
+    // é is 0xE9 and € is 0x80 in Windows-1252; the empty line keeps its CR LF.
+    EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\a.txt"), "first\r\n\r\ncaf\xE9 \x80\r\n");
+    EXPECT_EQ(fake.open_files, 0);
+}
+
+TEST(WriteTextFile, TruncatesAnExistingFile) {
+    FakePlatform fake;
+    fake.add_file("C:\\Apps\\Kelvarion\\a.txt", std::string(500, 'x'));
+    std::string err;
+    ASSERT_TRUE(write_text_file(fake, "C:\\Apps\\Kelvarion\\a.txt", {"new"}, &err)) << err;
+    EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\a.txt"), "new\r\n");
+}
+
+TEST(WriteTextFile, UnmappableCharacterInAFolderNameWritesNothingAndNamesTheFolder) {
+    FakePlatform fake;
+    const std::string folder = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA";  // C:\Łódź
+    const std::string path = folder + "\\Kelvarion\\saspgm\\autoexec.sas";
+    fake.add_file(path, "old");
+    std::string err;
+    EXPECT_FALSE(write_text_file(fake, path, {"ok", "libname x '" + folder + "\\Kelvarion';"},
+                                 &err));
+    EXPECT_EQ(err, "Cannot write \"" + path + "\": the folder name \"" + folder +
+                       "\" contains the character \"\xC5\x81\" (U+0141), which the system code "
+                       "page cannot hold. The file would name the folder wrongly, so nothing "
+                       "was written.");
+    EXPECT_FALSE(logged(fake, "create " + path));
+    EXPECT_EQ(fake.file(path), "old");
+}
+
+TEST(WriteTextFile, UnmappableCharacterOutsideTheFolderNamesTheCharacter) {
+    FakePlatform fake;
+    std::string err;
+    // A character beyond the 16-bit range is shown as itself and as U+1F600.
+    EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"smile \xF0\x9F\x98\x80"}, &err));
+    EXPECT_EQ(err, "Cannot write \"C:\\Apps\\a.txt\": its text contains the character "
+                   "\"\xF0\x9F\x98\x80\" (U+1F600), which the system code page cannot hold. "
+                   "Nothing was written.");
+    EXPECT_FALSE(fake.exists("C:\\Apps\\a.txt"));
+}
+
+TEST(WriteTextFile, PassesOnThePlatformsDescriptionOfAFailedCreate) {
+    FakePlatform fake;
+    std::string err;
+    EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\Kelvarion\\missing\\a.txt", {"x"}, &err));
+    EXPECT_EQ(err, kPathNotFound);
+}
+
+TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
+    FakePlatform fake;
+    fake.fail(FakeOp::Write, "a.txt", kDiskFull, 2);
+    std::string err;
+    EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one", "two", "three", "four"}, &err));
+    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(fake.file("C:\\Apps\\a.txt"), "one\r\ntwo\r\n");
+    EXPECT_EQ(fake.open_files, 0);
+}
+
+TEST(WriteTextFile, AFailedCloseIsAFailure) {
+    FakePlatform fake;
+    fake.fail(FakeOp::Close, "a.txt", kDiskFull);
+    std::string err;
+    EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one"}, &err));
+    EXPECT_EQ(err, kDiskFull);
+}
+
+TEST(ReportFailure, ShowsOneErrorBoxWithTheDescriptionAndReturnsFalse) {
+    FakePlatform fake;
+    EXPECT_FALSE(report_failure(fake, kAccessDenied));
+    ASSERT_EQ(fake.message_boxes.size(), 1u);
+    EXPECT_EQ(fake.message_boxes[0].text, kAccessDenied);
+    EXPECT_EQ(fake.message_boxes[0].title, "Error!");
+    EXPECT_EQ(fake.message_boxes[0].icon, MessageIcon::Critical);
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

@@ -1,0 +1,86 @@
+#include "host/atomic_replace.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion::testing {
+namespace {
+
+const std::string kFolder = R"(C:\SAS\9.1\nls\en)";
+const std::string kPath = R"(C:\SAS\9.1\nls\en\SASV9.CFG)";
+const std::string kOld = "-MEMSIZE 2G\r\n";
+const std::string kNew = "-MEMSIZE 4G\r\n-SORTSIZE 1G\r\n";
+
+class AtomicReplace : public ::testing::Test {
+protected:
+    void SetUp() override { platform.add_file(kPath, kOld); }
+
+    // Position of the first log entry that begins with `prefix`.
+    long log_position(const std::string& prefix) const {
+        const auto it = std::find_if(platform.log.begin(), platform.log.end(),
+                                     [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+        return it == platform.log.end() ? -1 : it - platform.log.begin();
+    }
+
+    FakePlatform platform;
+};
+
+TEST_F(AtomicReplace, WritesFlushesAndClosesTheTempFileBeforeItReplacesTheTarget) {
+    std::string err;
+    ASSERT_TRUE(replace_file_contents(platform, kPath, kNew, &err)) << err;
+    EXPECT_EQ(platform.file(kPath), kNew);
+    EXPECT_EQ(platform.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
+    EXPECT_EQ(platform.open_files, 0);
+
+    const long write = log_position("write ");
+    const long flush = log_position("flush ");
+    const long close = log_position("close ");
+    const long replace = log_position("replace ");
+    ASSERT_GE(write, 0);
+    EXPECT_LT(write, flush);
+    EXPECT_LT(flush, close);
+    EXPECT_LT(close, replace);
+    // The temporary file lies beside the target, on the same volume.
+    EXPECT_EQ(platform.log[replace].rfind("replace " + kFolder + "\\", 0), 0u) << platform.log[replace];
+}
+
+TEST_F(AtomicReplace, FailureAtAnyPointLeavesTheTargetAndNoTempFile) {
+    for (FakeOp op : {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close,
+                      FakeOp::Replace}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        FakePlatform failing;
+        failing.add_file(kPath, kOld);
+        failing.fail(op, "", kDiskFull);
+        std::string err;
+        EXPECT_FALSE(replace_file_contents(failing, kPath, kNew, &err));
+        EXPECT_EQ(err, kDiskFull);
+        EXPECT_EQ(failing.file(kPath), kOld);
+        EXPECT_EQ(failing.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
+        EXPECT_EQ(failing.open_files, 0);
+    }
+}
+
+TEST_F(AtomicReplace, ReportsTheFirstFailureWhenTheTempFileCannotBeDeletedEither) {
+    platform.fail(FakeOp::Write, "", kDiskFull);
+    platform.fail(FakeOp::DeleteFile, "", kAccessDenied);
+    std::string err;
+    EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
+    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(platform.file(kPath), kOld);
+    EXPECT_EQ(platform.open_files, 0);
+}
+
+TEST_F(AtomicReplace, ReadOnlyTargetStaysAsItWas) {
+    platform.add_file(kPath, kOld, /*read_only=*/true);
+    std::string err;
+    EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
+    EXPECT_EQ(err, kAccessDenied);
+    EXPECT_EQ(platform.file(kPath), kOld);
+    EXPECT_EQ(platform.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

@@ -1,0 +1,220 @@
+// The SAS configuration step against the in-memory platform and window:
+// which file it edits, when it writes, and how failures reach the user.
+#include "host/config_sas.h"
+
+#include <gtest/gtest.h>
+
+#include "crlf_text.h"
+#include "editions/current_edition.h"
+#include "editions/legacy_edition.h"
+#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_view.h"
+
+namespace kelvarion::testing {
+namespace {
+
+const std::string kSas8Cfg = R"(C:\SAS\V8\SASV8.CFG)";
+const std::string kSas91Folder = R"(C:\SAS\9.1\nls\en)";
+const std::string kSas91Cfg = R"(C:\SAS\9.1\nls\en\SASV9.CFG)";
+const std::string kSas92Cfg = R"(C:\Program Files\SAS\9.2\nls\en\SASV9.CFG)";
+
+// The fake's install root is C:\Apps\Kelvarion.
+const std::string kList = crlf_lines({"-SET SASAUTOS (", R"(  "!SASROOT\core\sasmacro")", ")"});
+const std::string kListEdited = crlf_lines({
+    "-SET SASAUTOS (",
+    R"(                "C:\Apps\Kelvarion\saspgm")",
+    R"(  "!SASROOT\core\sasmacro")",
+    ")",
+});
+
+// Each configuration file begins with a line that tells it from the others.
+std::string tagged(const std::string& version, const std::string& body) {
+    return crlf_lines({"/* SAS " + version + " */"}) + body;
+}
+
+// Three installed SAS versions, SAS 9.1 selected.
+struct Machine {
+    Machine() {
+        context.sas8_root = R"(C:\SAS\V8)";
+        context.sas91_root = R"(C:\SAS\9.1)";
+        context.sas92_root = R"(C:\Program Files\SAS\9.2)";
+        context.sas8_exe = context.sas8_root + "\\sas.exe";
+        context.sas91_exe = context.sas91_root + "\\sas.exe";
+        context.sas92_exe = context.sas92_root + "\\sas.exe";
+        platform.add_file(kSas8Cfg, tagged("8", kList));
+        platform.add_file(kSas91Cfg, tagged("9.1", kList));
+        platform.add_file(kSas92Cfg, tagged("9.2", kList));
+        view.set_selected(Control::optSas9, true);
+    }
+
+    void expect_one_failure_box(const std::string& text) const {
+        ASSERT_EQ(platform.message_boxes.size(), 1u);
+        EXPECT_EQ(platform.message_boxes[0].text, text);
+        EXPECT_EQ(platform.message_boxes[0].title, "Error!");
+        EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+    }
+
+    // The folder holds the configuration file and nothing else.
+    void expect_only_the_original(const std::string& bytes) const {
+        EXPECT_EQ(platform.file(kSas91Cfg), bytes);
+        EXPECT_EQ(platform.files_under(kSas91Folder),
+                  std::vector<std::string>{FakePlatform::key(kSas91Cfg)});
+        EXPECT_EQ(platform.open_files, 0);
+    }
+
+    bool wrote_anything() const {
+        for (const std::string& entry : platform.log)
+            if (entry.rfind("create", 0) == 0 || entry.rfind("replace", 0) == 0) return true;
+        return false;
+    }
+
+    bool run(const EditionProfile& edition) { return config_sas(edition, context, view, platform); }
+
+    InstallContext context;
+    FakeView view;
+    FakePlatform platform;
+};
+
+TEST(ConfigSas, EditsTheFileOfTheSelectedVersionOnly) {
+    const struct {
+        const EditionProfile& edition;
+        Control option;
+        const std::string& path;
+    } cases[] = {
+        {kCurrentEdition, Control::optSas8, kSas8Cfg},
+        {kCurrentEdition, Control::optSas9, kSas91Cfg},
+        {kCurrentEdition, Control::optSas92, kSas92Cfg},
+        {kLegacyEdition, Control::optSas8, kSas8Cfg},
+        {kLegacyEdition, Control::optSas9, kSas91Cfg},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + " " + c.edition.name);
+        Machine machine;
+        machine.view.set_selected(c.option, true);
+        EXPECT_TRUE(machine.run(c.edition));
+        const std::pair<const std::string&, const char*> files[] = {
+            {kSas8Cfg, "8"}, {kSas91Cfg, "9.1"}, {kSas92Cfg, "9.2"}};
+        for (const auto& [path, version] : files) {
+            const std::string& expected = path == c.path ? kListEdited : kList;
+            EXPECT_EQ(machine.platform.file(path), tagged(version, expected)) << path;
+            if (path == c.path) {
+                EXPECT_EQ(machine.view.text1(), tagged(version, expected));
+            }
+        }
+        EXPECT_TRUE(machine.platform.message_boxes.empty());
+        EXPECT_EQ(machine.platform.open_files, 0);
+    }
+}
+
+TEST(ConfigSas, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
+    // The legacy edition has no SAS 9.2.
+    Machine machine;
+    machine.view.set_selected(Control::optSas92, true);
+    EXPECT_FALSE(machine.run(kLegacyEdition));
+    machine.expect_one_failure_box(kFileNotFound);
+    EXPECT_FALSE(machine.wrote_anything());
+
+    // A version that was not found has an empty root: "\SASV8.CFG" on the
+    // current drive is not its file.
+    Machine not_found;
+    not_found.context = InstallContext{};
+    not_found.view.set_selected(Control::optSas8, true);
+    not_found.platform.add_file(R"(\SASV8.CFG)", kList);
+    EXPECT_FALSE(not_found.run(kCurrentEdition));
+    not_found.expect_one_failure_box(kFileNotFound);
+    EXPECT_EQ(not_found.platform.file(R"(\SASV8.CFG)"), kList);
+    EXPECT_FALSE(not_found.wrote_anything());
+}
+
+TEST(ConfigSas, MissingFileOrFolderIsReportedWithThePlatformsText) {
+    Machine no_file;
+    no_file.platform.entries.erase(FakePlatform::key(kSas91Cfg));
+    EXPECT_FALSE(no_file.run(kCurrentEdition));
+    no_file.expect_one_failure_box(kFileNotFound);
+    EXPECT_FALSE(no_file.wrote_anything());
+
+    Machine no_folder;
+    no_folder.context.sas91_root = R"(C:\SAS\Gone)";
+    EXPECT_FALSE(no_folder.run(kLegacyEdition));
+    no_folder.expect_one_failure_box(kPathNotFound);
+    EXPECT_FALSE(no_folder.wrote_anything());
+}
+
+TEST(ConfigSas, FolderAlreadyNamedLeavesEvenAReadOnlyFileUntouched) {
+    Machine machine;
+    machine.platform.add_file(kSas91Cfg, kListEdited, /*read_only=*/true);
+    EXPECT_TRUE(machine.run(kCurrentEdition));
+    EXPECT_FALSE(machine.wrote_anything());
+    machine.expect_only_the_original(kListEdited);
+    EXPECT_EQ(machine.view.text1(), kListEdited);
+    EXPECT_TRUE(machine.platform.message_boxes.empty());
+}
+
+TEST(ConfigSas, FileWithoutListIsNotRewrittenInEitherEdition) {
+    const std::string plain = "-MEMSIZE 2G\r\n-SORTSIZE 1G";  // no line end at the end
+    for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
+        Machine machine;
+        machine.platform.add_file(kSas91Cfg, plain);
+        EXPECT_TRUE(machine.run(*edition));
+        machine.expect_only_the_original(plain);
+        EXPECT_FALSE(machine.wrote_anything());
+    }
+}
+
+TEST(ConfigSas, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
+    Machine current;
+    EXPECT_TRUE(current.run(kCurrentEdition));
+    const size_t log_after_first = current.platform.log.size();
+    EXPECT_TRUE(current.run(kCurrentEdition));
+    current.expect_only_the_original(tagged("9.1", kListEdited));
+    for (size_t k = log_after_first; k < current.platform.log.size(); ++k)
+        EXPECT_EQ(current.platform.log[k].rfind("read ", 0), 0u) << current.platform.log[k];
+
+    Machine legacy;
+    EXPECT_TRUE(legacy.run(kLegacyEdition));
+    EXPECT_TRUE(legacy.run(kLegacyEdition));
+    legacy.expect_only_the_original(tagged("9.1", crlf_lines({
+                                                      "-SET SASAUTOS (",
+                                                      R"(                "C:\Apps\Kelvarion\saspgm")",
+                                                      R"(                "C:\Apps\Kelvarion\saspgm")",
+                                                      R"(  "!SASROOT\core\sasmacro")",
+                                                      ")",
+                                                  })));
+}
+
+TEST(ConfigSas, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
+    for (FakeOp op : {FakeOp::ReadFile, FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush,
+                      FakeOp::Close, FakeOp::Replace}) {
+        for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(op)) + " " + edition->name);
+            Machine machine;
+            machine.platform.fail(op, "", kDiskFull);
+            EXPECT_FALSE(machine.run(*edition));
+            machine.expect_one_failure_box(kDiskFull);
+            machine.expect_only_the_original(tagged("9.1", kList));
+        }
+    }
+}
+
+TEST(ConfigSas, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
+    Machine machine;
+    machine.platform.add_file(kSas91Cfg, kList, /*read_only=*/true);
+    EXPECT_FALSE(machine.run(kLegacyEdition));
+    machine.expect_one_failure_box(kAccessDenied);
+    machine.expect_only_the_original(kList);
+}
+
+TEST(ConfigSas, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
+    Machine machine;
+    machine.platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
+    EXPECT_FALSE(machine.run(kCurrentEdition));
+    machine.expect_one_failure_box(
+        "Cannot update \"C:\\SAS\\9.1\\nls\\en\\SASV9.CFG\": the folder name \"C:\\Gy\xC5\x91z\xC5\x91"
+        "\" contains the character \"\xC5\x91\" (U+0151), which the system code page cannot hold. "
+        "The SAS autocall list would name the folder wrongly, so nothing was written.");
+    EXPECT_FALSE(machine.wrote_anything());
+    machine.expect_only_the_original(tagged("9.1", kList));
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

@@ -1,0 +1,81 @@
+// kelvarion.cfg, byte for byte, against the in-memory platform (Windows-1252).
+#include "host/tool_config.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion::testing {
+namespace {
+
+TEST(ToolConfig, FourLinesInWindows1252WithTheTradeMarkAs0x99) {
+    FakePlatform platform;
+    platform.root = R"(D:\Apps\Kelvarion)";
+    platform.add_folder(platform.root);
+    ASSERT_TRUE(create_tool_config(platform));
+    EXPECT_EQ(platform.file(R"(D:\Apps\Kelvarion\kelvarion.cfg)"),
+              "-awstitle 'QVK - Kelvarion\x99'\r\n"
+              "-autoexec 'D:\\Apps\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
+              "-splashloc  'D:\\Apps\\Kelvarion\\splsh.bmp'\r\n"
+              "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n");
+    EXPECT_TRUE(platform.message_boxes.empty());
+    EXPECT_EQ(platform.open_files, 0);
+}
+
+TEST(ToolConfig, LinesHoldTheRootVerbatimAndTheTradeMarkAsUtf8) {
+    const std::vector<std::string> lines = tool_config_lines(R"(C:\Ann O'Hara\Kel (x86))");
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "-awstitle 'QVK - Kelvarion\xE2\x84\xA2'",
+                         R"(-autoexec 'C:\Ann O'Hara\Kel (x86)\saspgm\autoexec.sas')",
+                         R"(-splashloc  'C:\Ann O'Hara\Kel (x86)\splsh.bmp')",
+                         "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
+                     }));
+}
+
+TEST(ToolConfig, ReplacesAnEarlierFileWholeAndWritesAccentsInTheCodePage) {
+    FakePlatform platform;
+    platform.root = "C:\\Donn\xC3\xA9" "es\\Kelvarion";
+    platform.add_folder(platform.root);
+    platform.add_file(platform.root + "\\kelvarion.cfg", std::string(4096, 'z'));
+    ASSERT_TRUE(create_tool_config(platform));
+    EXPECT_EQ(platform.file(platform.root + "\\kelvarion.cfg"),
+              "-awstitle 'QVK - Kelvarion\x99'\r\n"
+              "-autoexec 'C:\\Donn\xE9" "es\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
+              "-splashloc  'C:\\Donn\xE9" "es\\Kelvarion\\splsh.bmp'\r\n"
+              "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n");
+}
+
+TEST(ToolConfig, ReadOnlyFileIsReportedAndKept) {
+    FakePlatform platform;
+    const std::string path = platform.root + "\\kelvarion.cfg";
+    platform.add_file(path, "old\r\n", /*read_only=*/true);
+    EXPECT_FALSE(create_tool_config(platform));
+    ASSERT_EQ(platform.message_boxes.size(), 1u);
+    EXPECT_EQ(platform.message_boxes[0].text, kAccessDenied);
+    EXPECT_EQ(platform.message_boxes[0].title, "Error!");
+    EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(platform.file(path), "old\r\n");
+}
+
+TEST(ToolConfig, WriteFailureIsReportedOnceAndTheFileClosed) {
+    FakePlatform platform;
+    platform.fail(FakeOp::Write, "kelvarion.cfg", kDiskFull, /*skip=*/2);
+    EXPECT_FALSE(create_tool_config(platform));
+    ASSERT_EQ(platform.message_boxes.size(), 1u);
+    EXPECT_EQ(platform.message_boxes[0].text, kDiskFull);
+    EXPECT_EQ(platform.open_files, 0);
+}
+
+TEST(ToolConfig, RootTheCodePageCannotHoldWritesNothing) {
+    FakePlatform platform;
+    platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
+    platform.add_folder(platform.root);
+    EXPECT_FALSE(create_tool_config(platform));
+    ASSERT_EQ(platform.message_boxes.size(), 1u);
+    EXPECT_NE(platform.message_boxes[0].text.find("U+0151"), std::string::npos)
+        << platform.message_boxes[0].text;
+    EXPECT_FALSE(platform.exists(platform.root + "\\kelvarion.cfg"));
+}
+
+}  // namespace
+}  // namespace kelvarion::testing

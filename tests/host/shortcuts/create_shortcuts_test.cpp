@@ -1,0 +1,240 @@
+// The shortcut step against the in-memory platform: where the files go, what
+// is deleted and made first, and how failures reach the user.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editions/current_edition.h"
+#include "editions/legacy_edition.h"
+#include "host/shortcuts.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace kelvarion {
+namespace {
+
+using testing::FakeOp;
+using testing::FakePlatform;
+
+const std::string kUserDesktop = "C:\\Users\\ann\\Desktop";
+const std::string kUserPrograms =
+    "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string kPublicDesktop = "C:\\Users\\Public\\Desktop";
+const std::string kPublicPrograms = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+const std::string kMenuFolder = "\\Corvantis\\KELVARION";
+const std::string kLnk = "\\Kelvarion.lnk";
+
+class CreateShortcuts : public ::testing::Test {
+protected:
+    CreateShortcuts() {
+        context.sas91_root = "C:\\SAS\\9.1";
+        context.sas91_exe = "C:\\SAS\\9.1\\sas.exe";
+        platform.root = "D:\\Apps\\Kelvarion";
+        // The per-user Start-menu folders are made by the product folder step.
+        platform.add_folder(kUserPrograms + kMenuFolder);
+    }
+
+    const ShortcutProperties* saved(const std::string& path) const {
+        const auto it = platform.shortcuts.find(FakePlatform::key(path));
+        return it == platform.shortcuts.end() ? nullptr : &it->second;
+    }
+
+    // The delete and save calls, in order, without the other log lines.
+    std::vector<std::string> deletes_and_saves() const {
+        std::vector<std::string> out;
+        for (const std::string& line : platform.log)
+            if (line.rfind("delete ", 0) == 0 || line.rfind("save_shortcut ", 0) == 0)
+                out.push_back(line);
+        return out;
+    }
+
+    bool touched(const std::string& folder) const {
+        return std::any_of(platform.log.begin(), platform.log.end(), [&](const std::string& l) {
+            return l.find(folder) != std::string::npos;
+        });
+    }
+
+    void expect_one_failure_box(const std::string& text) const {
+        ASSERT_EQ(platform.message_boxes.size(), 1u);
+        EXPECT_EQ(platform.message_boxes[0].text, text);
+        EXPECT_EQ(platform.message_boxes[0].title, "Error!");
+        EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+    }
+
+    FakePlatform platform;
+    InstallContext context;
+};
+
+TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
+    platform.add_file(kUserDesktop + kLnk, "old desktop");
+    platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
+
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    EXPECT_TRUE(platform.message_boxes.empty());
+    EXPECT_EQ(deletes_and_saves(), (std::vector<std::string>{
+                                       "delete " + kUserDesktop + kLnk,
+                                       "save_shortcut " + kUserDesktop + kLnk,
+                                       "delete " + kUserPrograms + kMenuFolder + kLnk,
+                                       "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
+                                   }));
+    for (const std::string& path : {kUserDesktop + kLnk, kUserPrograms + kMenuFolder + kLnk}) {
+        SCOPED_TRACE(path);
+        const ShortcutProperties* p = saved(path);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->target_path, "C:\\SAS\\9.1\\sas.exe");
+        EXPECT_EQ(p->working_directory, "C:\\SAS\\9.1");
+        EXPECT_EQ(p->arguments,
+                  " -CONFIG \"C:\\SAS\\9.1\\SASV9.CFG\" -CONFIG "
+                  "\"D:\\Apps\\Kelvarion\\kelvarion.cfg\"");
+        EXPECT_EQ(p->icon_location, "D:\\Apps\\Kelvarion\\Kelvarion_Post_Installation_setup.icx");
+        EXPECT_EQ(p->description, "Kelvarion");
+        EXPECT_EQ(p->window_style, 3);
+        EXPECT_NE(platform.file(path), std::optional<std::string>("old desktop"));
+        EXPECT_NE(platform.file(path), std::optional<std::string>("old menu"));
+    }
+}
+
+TEST_F(CreateShortcuts, CurrentEditionOnAFreshMachineNeedsNoEarlierShortcut) {
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_TRUE(platform.message_boxes.empty());
+    EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
+    EXPECT_NE(saved(kUserPrograms + kMenuFolder + kLnk), nullptr);
+}
+
+TEST_F(CreateShortcuts, AllUsersMakesTheMissingStartMenuFoldersSilently) {
+    context.all_users = "1";
+    ASSERT_FALSE(platform.exists(kPublicPrograms + "\\Corvantis"));
+
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    EXPECT_TRUE(platform.message_boxes.empty());
+    EXPECT_TRUE(platform.is_folder(kPublicPrograms + kMenuFolder));
+    const auto corvantis = std::find(platform.log.begin(), platform.log.end(),
+                                     "make_folder " + kPublicPrograms + "\\Corvantis");
+    const auto kelvarion = std::find(platform.log.begin(), platform.log.end(),
+                                     "make_folder " + kPublicPrograms + kMenuFolder);
+    EXPECT_LT(corvantis, kelvarion);
+    EXPECT_NE(kelvarion, platform.log.end());
+    EXPECT_NE(saved(kPublicDesktop + kLnk), nullptr);
+    EXPECT_NE(saved(kPublicPrograms + kMenuFolder + kLnk), nullptr);
+    EXPECT_TRUE(platform.files_under(kUserDesktop).empty());
+    EXPECT_TRUE(platform.files_under(kUserPrograms).empty());
+}
+
+class CreateShortcutsAllUsersValue
+    : public CreateShortcuts,
+      public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CreateShortcutsAllUsersValue, AnythingButExactlyOneMeansThisUser) {
+    context.all_users = GetParam();
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
+    EXPECT_NE(saved(kUserPrograms + kMenuFolder + kLnk), nullptr);
+    EXPECT_FALSE(touched(kPublicDesktop));
+    EXPECT_FALSE(touched(kPublicPrograms));
+}
+
+INSTANTIATE_TEST_SUITE_P(NotOne, CreateShortcutsAllUsersValue,
+                         ::testing::Values("0", "", "1 ", "yes"));
+
+TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTouched) {
+    platform.add_file(kUserDesktop + kLnk, "old desktop", /*read_only=*/true);
+
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    expect_one_failure_box(testing::kAccessDenied);
+    EXPECT_EQ(platform.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
+    EXPECT_TRUE(platform.shortcuts.empty());
+    EXPECT_FALSE(touched(kUserPrograms));
+}
+
+TEST_F(CreateShortcuts, StartMenuSaveFailureKeepsTheNewDesktopShortcut) {
+    platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
+    platform.fail(FakeOp::SaveShortcut, "Corvantis", testing::kDiskFull);
+
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    expect_one_failure_box(testing::kDiskFull);
+    const ShortcutProperties* desktop = saved(kUserDesktop + kLnk);
+    ASSERT_NE(desktop, nullptr);
+    EXPECT_EQ(desktop->target_path, "C:\\SAS\\9.1\\sas.exe");
+    EXPECT_EQ(saved(kUserPrograms + kMenuFolder + kLnk), nullptr);
+}
+
+TEST_F(CreateShortcuts, StartMenuFolderThatCannotBeMadeFailsOnceAtTheSave) {
+    context.all_users = "1";
+    platform.entries[FakePlatform::key(kPublicPrograms)].read_only = true;
+
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    // The two failed folder levels stay silent; the save says what went wrong.
+    expect_one_failure_box(testing::kPathNotFound);
+    EXPECT_NE(saved(kPublicDesktop + kLnk), nullptr);
+    EXPECT_FALSE(platform.exists(kPublicPrograms + "\\Corvantis"));
+}
+
+TEST_F(CreateShortcuts, SpecialFolderLookupFailureIsReported) {
+    // The desktop lookup succeeds, the Start-menu one fails.
+    platform.fail(FakeOp::SpecialFolder, "", "The specified path is invalid.", /*skip=*/1);
+
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+
+    expect_one_failure_box("The specified path is invalid.");
+    EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
+    EXPECT_EQ(platform.shortcuts.size(), 1u);
+}
+
+TEST_F(CreateShortcuts, InstallRootAndProgramNameComeFromThePlatform) {
+    platform.root = "E:\\Program Files\\Kelvarion Suite";
+    platform.name = "setup copy";
+    context.sas8_root = "C:\\Program Files\\SAS\\V8";
+    context.sas8_exe = "C:\\Program Files\\SAS\\V8\\sas.exe";
+
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas8"));
+
+    const ShortcutProperties* p = saved(kUserDesktop + kLnk);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->target_path, "C:\\Program Files\\SAS\\V8\\sas.exe");
+    EXPECT_EQ(p->working_directory, "C:\\Program Files\\SAS\\V8");
+    EXPECT_EQ(p->arguments,
+              " -CONFIG \"C:\\Program Files\\SAS\\V8\\SASV8.CFG\" -CONFIG "
+              "\"E:\\Program Files\\Kelvarion Suite\\kelvarion.cfg\"");
+    EXPECT_EQ(p->icon_location, "E:\\Program Files\\Kelvarion Suite\\setup copy.icx");
+}
+
+TEST_F(CreateShortcuts, LegacyEditionSavesOverEarlierShortcutsWithoutDeleting) {
+    context.all_users = "1";  // never read by the legacy edition
+    platform.add_file(kUserDesktop + kLnk, "old desktop");
+    platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
+
+    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, platform, "sas9"));
+
+    EXPECT_TRUE(platform.message_boxes.empty());
+    EXPECT_EQ(deletes_and_saves(), (std::vector<std::string>{
+                                       "save_shortcut " + kUserDesktop + kLnk,
+                                       "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
+                                   }));
+    const ShortcutProperties* p = saved(kUserPrograms + kMenuFolder + kLnk);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->arguments,
+              " -CONFIG \"C:\\SAS\\9.1\\SASV9.CFG\" -autoexec "
+              "\"D:\\Apps\\Kelvarion\\saspgm\\autoexec.sas\" -initcmd "
+              "\"af cat = pgmlib.kelvarion.trans_manager.frame\" -splashloc "
+              "\"D:\\Apps\\Kelvarion\\splsh.bmp\"");
+    EXPECT_FALSE(touched(kPublicDesktop));
+    EXPECT_FALSE(touched(kPublicPrograms));
+}
+
+TEST_F(CreateShortcuts, LegacyEditionOnAFreshMachineMakesAMissingMenuFolder) {
+    FakePlatform fresh;  // no Corvantis folder at all
+    fresh.root = platform.root;
+
+    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, fresh, "sas9"));
+
+    EXPECT_TRUE(fresh.message_boxes.empty());
+    EXPECT_EQ(fresh.shortcuts.count(FakePlatform::key(kUserDesktop + kLnk)), 1u);
+    EXPECT_EQ(fresh.shortcuts.count(FakePlatform::key(kUserPrograms + kMenuFolder + kLnk)), 1u);
+}
+
+}  // namespace
+}  // namespace kelvarion

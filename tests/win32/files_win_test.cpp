@@ -1,0 +1,277 @@
+// The Win32 file operations against Wine's real file system, through the
+// Platform interface as the rest of the program uses them.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/error_text_win.h"
+#include "platform/win32/files_win.h"
+#include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
+#include "temp_folder_win.h"
+
+namespace kelvarion {
+namespace {
+
+using testing::file_attributes;
+using testing::file_exists;
+using testing::folder_exists;
+using testing::names_in;
+using testing::read_whole_file;
+using testing::set_file_attributes;
+using testing::TempFolder;
+using testing::write_whole_file;
+
+// Every byte value, CR LF pairs and a NUL: nothing may be translated.
+std::string all_bytes() {
+    std::string bytes;
+    for (int b = 0; b < 256; ++b) bytes += static_cast<char>(b);
+    return bytes + "\r\n\n\r" + std::string(1, '\0');
+}
+
+bool write_file(Platform& platform, const std::string& path, const std::string& bytes,
+                std::string* err) {
+    auto file = platform.create_file(path, err);
+    return file && file->write(bytes, err) && file->flush(err) && file->close(err);
+}
+
+class FilesWin : public ::testing::Test {
+protected:
+    Win32Platform platform;
+    TempFolder temp;
+    std::string err;
+};
+
+TEST_F(FilesWin, CreateWritesBytesAsGivenAndTruncatesAnExistingFile) {
+    const std::string path = temp / "autoexec.sas";
+    ASSERT_TRUE(write_file(platform, path, all_bytes(), &err)) << err;
+    EXPECT_EQ(read_whole_file(path), all_bytes());
+
+    ASSERT_TRUE(write_file(platform, path, "x\r\n", &err)) << err;
+    EXPECT_EQ(read_whole_file(path), "x\r\n");
+
+    std::string bytes;
+    ASSERT_TRUE(platform.read_file(path, &bytes, &err)) << err;
+    EXPECT_EQ(bytes, "x\r\n");
+
+    ASSERT_TRUE(write_file(platform, path, "", &err)) << err;
+    ASSERT_TRUE(platform.read_file(path, &bytes, &err)) << err;
+    EXPECT_EQ(bytes, "");
+}
+
+TEST_F(FilesWin, LargeFilesGoThroughWholeInBothDirections) {
+    // Larger than one write slice and many read slices, with a pattern that
+    // shows any lost, doubled or reordered block.
+    std::string big;
+    for (int i = 0; big.size() < 3 * 1024 * 1024 + 17; ++i) big += std::to_string(i) + ";";
+    const std::string path = temp / "big.cfg";
+    ASSERT_TRUE(write_file(platform, path, big, &err)) << err;
+    std::string back;
+    ASSERT_TRUE(platform.read_file(path, &back, &err)) << err;
+    EXPECT_EQ(back.size(), big.size());
+    EXPECT_TRUE(back == big);
+}
+
+TEST_F(FilesWin, NonAsciiPathsReachTheFileSystem) {
+    const std::string folder = temp / "Überprüfung ő ™";
+    ASSERT_TRUE(platform.make_folder(folder, &err)) << err;
+    const std::string path = folder + "\\Dénes.sas";
+    ASSERT_TRUE(write_file(platform, path, "ok", &err)) << err;
+    EXPECT_EQ(names_in(folder), std::vector<std::string>{"Dénes.sas"});
+}
+
+TEST_F(FilesWin, FailuresCarryTheSystemsDescription) {
+    EXPECT_EQ(platform.create_file(temp / "missing\\x.sas", &err), nullptr);
+    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+
+    std::string bytes = "unchanged";
+    EXPECT_FALSE(platform.read_file(temp / "nothing.cfg", &bytes, &err));
+    EXPECT_EQ(err, win32_error_text(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(bytes, "unchanged");
+
+    const std::string locked = temp / "SASV9.CFG";
+    ASSERT_TRUE(write_whole_file(locked, "original"));
+    ASSERT_TRUE(set_file_attributes(locked, FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(platform.create_file(locked, &err), nullptr);
+    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(read_whole_file(locked), "original");
+    EXPECT_EQ(platform.create_file(temp.path(), &err), nullptr);  // a folder
+    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+
+    EXPECT_FALSE(platform.make_folder(temp.path(), &err));
+    EXPECT_EQ(err, win32_error_text(ERROR_ALREADY_EXISTS));
+    EXPECT_FALSE(platform.make_folder(temp / "a\\b", &err));
+    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(FilesWin, MakeFolderMakesOneLevel) {
+    ASSERT_TRUE(platform.make_folder(temp / "saspgm", &err)) << err;
+    EXPECT_TRUE(folder_exists(temp / "saspgm"));
+    ASSERT_TRUE(platform.make_folder(temp / "saspgm\\data", &err)) << err;
+    EXPECT_TRUE(folder_exists(temp / "saspgm\\data"));
+}
+
+TEST_F(FilesWin, DeleteTellsNotFoundFromFailed) {
+    const std::string present = temp / "Kelvarion.lnk";
+    ASSERT_TRUE(write_whole_file(present, "lnk"));
+    EXPECT_EQ(platform.delete_file(present, &err), DeleteResult::Deleted);
+    EXPECT_FALSE(file_exists(present));
+
+    EXPECT_EQ(platform.delete_file(present, &err), DeleteResult::NotFound);
+    EXPECT_EQ(err, win32_error_text(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(platform.delete_file(temp / "no folder\\Kelvarion.lnk", &err),
+              DeleteResult::NotFound);
+    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+
+    const std::string read_only = temp / "ro.lnk";
+    ASSERT_TRUE(write_whole_file(read_only, "lnk"));
+    ASSERT_TRUE(set_file_attributes(read_only, FILE_ATTRIBUTE_READONLY));
+    err.clear();
+    EXPECT_EQ(platform.delete_file(read_only, &err), DeleteResult::Failed);
+    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(file_exists(read_only));
+
+    ASSERT_TRUE(platform.make_folder(temp / "sub", &err));
+    EXPECT_EQ(platform.delete_file(temp / "sub", &err), DeleteResult::Failed);
+    EXPECT_TRUE(folder_exists(temp / "sub"));
+}
+
+TEST_F(FilesWin, OutputFileIsClosedWhenDroppedAndRefusesUseAfterClose) {
+    const std::string path = temp / "open.sas";
+    auto file = platform.create_file(path, &err);
+    ASSERT_NE(file, nullptr) << err;
+    ASSERT_TRUE(file->write("abc", &err)) << err;
+    // Open without delete sharing: the file cannot go while we hold it.
+    EXPECT_EQ(platform.delete_file(path, &err), DeleteResult::Failed);
+    file.reset();
+    EXPECT_EQ(read_whole_file(path), "abc");
+    EXPECT_EQ(platform.delete_file(path, &err), DeleteResult::Deleted) << err;
+
+    auto second = platform.create_file(path, &err);
+    ASSERT_NE(second, nullptr) << err;
+    ASSERT_TRUE(second->close(&err)) << err;
+    err.clear();
+    EXPECT_FALSE(second->write("late", &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_FALSE(second->flush(&err));
+    EXPECT_FALSE(second->close(&err));
+}
+
+TEST_F(FilesWin, TempFilesAreNewAndUniqueInTheTargetsFolder) {
+    const std::string target = temp / "SASV9.CFG";
+    std::string first_path, second_path;
+    auto first = platform.create_temp_file_beside(target, &first_path, &err);
+    ASSERT_NE(first, nullptr) << err;
+    auto second = platform.create_temp_file_beside(target, &second_path, &err);
+    ASSERT_NE(second, nullptr) << err;
+    EXPECT_NE(first_path, second_path);
+    for (const std::string& p : {first_path, second_path}) {
+        EXPECT_EQ(folder_of(p), temp.path());
+        EXPECT_EQ(file_stem_of(p).rfind("~kelvarion", 0), 0u) << p;
+        EXPECT_EQ(p.substr(p.size() - 4), ".tmp");
+        EXPECT_TRUE(file_exists(p));
+    }
+    EXPECT_FALSE(file_exists(target));
+
+    EXPECT_EQ(platform.create_temp_file_beside(temp / "gone\\SASV9.CFG", &first_path, &err),
+              nullptr);
+    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(FilesWin, ReplacePutsTheNewTextInPlaceAndLeavesNoTemporaryFile) {
+    const std::string target = temp / "SASV9.CFG";
+    ASSERT_TRUE(write_whole_file(target, "-SET SASAUTOS (\r\n)\r\n"));
+    ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+
+    std::string temp_path;
+    auto file = platform.create_temp_file_beside(target, &temp_path, &err);
+    ASSERT_NE(file, nullptr) << err;
+    ASSERT_TRUE(file->write("-SET SASAUTOS (\r\n  \"C:\\K\\saspgm\"\r\n)\r\n", &err));
+    ASSERT_TRUE(file->flush(&err) && file->close(&err)) << err;
+
+    ASSERT_TRUE(platform.replace_file(temp_path, target, &err)) << err;
+    EXPECT_EQ(read_whole_file(target), "-SET SASAUTOS (\r\n  \"C:\\K\\saspgm\"\r\n)\r\n");
+    EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"SASV9.CFG"});
+    // ReplaceFileW keeps the target's attributes on Windows; Wine's does not,
+    // so the platform carries them over itself.
+    EXPECT_EQ(file_attributes(target) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
+              static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE))
+        << std::hex << file_attributes(target);
+}
+
+TEST_F(FilesWin, ReplaceOntoAMissingTargetMovesTheFile) {
+    const std::string target = temp / "kelvarion.cfg";
+    const std::string source = temp / "~kelvarion1.tmp";
+    ASSERT_TRUE(write_whole_file(source, "new"));
+    ASSERT_TRUE(platform.replace_file(source, target, &err)) << err;
+    EXPECT_EQ(read_whole_file(target), "new");
+    EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"kelvarion.cfg"});
+}
+
+TEST_F(FilesWin, FailedReplaceLeavesBothFilesAsTheyWere) {
+    const std::string target = temp / "SASV9.CFG";
+    const std::string source = temp / "~kelvarion2.tmp";
+    ASSERT_TRUE(write_whole_file(target, "original"));
+    ASSERT_TRUE(write_whole_file(source, "new"));
+
+    // Read-only: refused, where a plain rename under Wine run as root would
+    // have gone through.
+    ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(platform.replace_file(source, target, &err));
+    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(read_whole_file(target), "original");
+    EXPECT_EQ(read_whole_file(source), "new");
+    ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_NORMAL));
+
+    {  // Held open by another program that shares nothing.
+        UniqueFileHandle holder(CreateFileW(widen(target).c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        EXPECT_FALSE(platform.replace_file(source, target, &err));
+        EXPECT_EQ(err, win32_error_text(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_EQ(read_whole_file(target), "original");
+    EXPECT_EQ(read_whole_file(source), "new");
+
+    EXPECT_FALSE(platform.replace_file(temp / "~kelvarion3.tmp", target, &err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(read_whole_file(target), "original");
+}
+
+TEST(PathSplitting, FolderAndStemOfWindowsPaths) {
+    EXPECT_EQ(folder_of("C:\\Apps\\Kelvarion\\setup.exe"), "C:\\Apps\\Kelvarion");
+    EXPECT_EQ(folder_of("D:\\setup.exe"), "D:\\");
+    EXPECT_EQ(folder_of("\\\\server\\share\\setup.exe"), "\\\\server\\share");
+    EXPECT_EQ(folder_of("setup.exe"), "");
+    EXPECT_EQ(file_stem_of("C:\\Apps\\Kelvarion_Post_Installation_setup.exe"),
+              "Kelvarion_Post_Installation_setup");
+    EXPECT_EQ(file_stem_of("C:\\a.b\\setup.v2.exe"), "setup.v2");
+    EXPECT_EQ(file_stem_of("C:\\a.b\\setup"), "setup");
+    EXPECT_EQ(file_stem_of("D:setup.exe"), "setup");
+}
+
+TEST(RunningProgram, InstallRootAndNameDescribeThisProgram) {
+    Win32Platform platform;
+    const std::string root = platform.install_root();
+    const std::string name = platform.program_name();
+    EXPECT_EQ(name, KELVARION_TEST_PROGRAM);
+    ASSERT_FALSE(root.empty());
+    EXPECT_NE(root.back(), '\\');
+    EXPECT_TRUE(file_exists(root + "\\" + name + ".exe")) << root;
+}
+
+TEST(RunningProgram, ShortBuffersGrowUntilThePathFits) {
+    // Wine cannot start a program deeper than MAX_PATH, so the growth is
+    // checked with deliberately small first buffers instead.
+    const std::string full = win32_module_path();
+    ASSERT_GT(full.size(), 8u);
+    for (unsigned first : {1u, 2u, 7u, static_cast<unsigned>(full.size()),
+                           static_cast<unsigned>(full.size() + 1)}) {
+        EXPECT_EQ(win32_module_path(first), full) << first;
+    }
+}
+
+}  // namespace
+}  // namespace kelvarion

@@ -1,0 +1,15 @@
+# Shortcut and special-folder tests of platform/win32/shell_win.
+
+kelvarion_wine_test(win32_shell_tests shell_win_test.cpp temp_folder_win.cpp)
+
+# An independent reading of what we write: write_shortcut.exe saves a .lnk
+# under Wine and lnkinfo (Debian liblnk-utils) parses it.
+add_executable(kelvarion_write_shortcut write_shortcut_tool.cpp)
+target_link_libraries(kelvarion_write_shortcut PRIVATE kelvarion_platform_win32)
+add_test(NAME win32_shortcut_lnkinfo
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/lnkinfo_check.sh ${KELVARION_WINE_RUN}
+                 $<TARGET_FILE:kelvarion_write_shortcut>)
+set_tests_properties(win32_shortcut_lnkinfo PROPERTIES
+  ENVIRONMENT "LANG=C.UTF-8;LC_ALL=;WINEDEBUG=-all"
+  SKIP_RETURN_CODE 77
+  TIMEOUT 300)
