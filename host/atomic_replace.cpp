@@ -13,22 +13,30 @@ bool replace_file_contents(Platform& platform, const std::string& path, std::str
     std::unique_ptr<OutputFile> temp = platform.create_temp_file_beside(path, &temp_path, err);
     if (!temp) return false;
 
-    bool ok = temp->write(bytes, err) && temp->flush(err);
+    bool written = temp->write(bytes, err) && temp->flush(err);
     // Closed in every case, so that the file can be deleted; a failing close
     // after a good write means the data may not be on disk.
     std::string close_error;
     const bool closed = temp->close(&close_error);
     temp.reset();
-    if (ok && !closed) {
+    if (written && !closed) {
         *err = close_error;
-        ok = false;
+        written = false;
     }
-    if (ok) ok = platform.replace_file(temp_path, path, err);
-    if (!ok) {
-        std::string delete_error;  // the first failure is the one to report
-        platform.delete_file(temp_path, &delete_error);
+    if (written) {
+        if (platform.replace_file(temp_path, path, err)) return true;
+        // ReplaceFileW can fail after the target has gone (ERROR_UNABLE_TO_
+        // MOVE_REPLACEMENT): then the temporary file is the only copy left.
+        std::string unused;
+        std::string read_error;
+        if (!platform.read_file(path, &unused, &read_error)) {
+            *err += " The new contents were kept in \"" + temp_path + "\".";
+            return false;
+        }
     }
-    return ok;
+    std::string delete_error;  // the first failure is the one to report
+    platform.delete_file(temp_path, &delete_error);
+    return false;
 }
 
 }  // namespace kelvarion

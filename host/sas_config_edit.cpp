@@ -24,7 +24,7 @@ char16_t simple_upper(char16_t c) {
         return static_cast<char16_t>(c & ~1u);
     if ((c >= 0x0139 && c <= 0x0148) || (c >= 0x0179 && c <= 0x017E))
         return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
-    if (c == 0x0192) return 0x0191;                // f with hook (1252)
+    if (c == 0x0192) return 0x0191;                                       // f with hook (1252)
     if (c == 0x01A1 || c == 0x01B0) return static_cast<char16_t>(c - 1);  // o, u horn (1258)
     // Greek.
     if ((c >= 0x03B1 && c <= 0x03C1) || (c >= 0x03C3 && c <= 0x03CB))
@@ -65,7 +65,9 @@ char ascii_folded(char c) {
     return c == '/' ? '\\' : c;
 }
 
-bool is_separator(char c) { return c == '\\' || c == '/'; }
+bool is_separator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // The folder's last name with the separator before it ("\saspgm"), when it
 // is ASCII; empty otherwise.
@@ -78,9 +80,13 @@ std::string ascii_last_name(std::string_view folder) {
     return std::string(folder.substr(separator));
 }
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f';
+}
 
-bool is_quote(char c) { return c == '"' || c == '\''; }
+bool is_quote(char c) {
+    return c == '"' || c == '\'';
+}
 
 // Whether the line [begin, end) begins the option: its first 13 characters
 // are the option's name in any letter case. These are ASCII bytes, which in
@@ -96,9 +102,9 @@ bool begins_option(std::string_view file, size_t begin, size_t end) {
 // Where one line of the file lies.
 struct Line {
     size_t begin;
-    size_t end;       // the line's text ends here
-    size_t next;      // the following line begins here
-    bool ends_crlf;   // terminated by CR LF (not a lone CR, not the file's end)
+    size_t end;      // the line's text ends here
+    size_t next;     // the following line begins here
+    bool ends_crlf;  // terminated by CR LF (not a lone CR, not the file's end)
 };
 
 Line line_at(std::string_view file, size_t begin) {
@@ -112,8 +118,8 @@ Line line_at(std::string_view file, size_t begin) {
 // Reads the file's option lists and records where the folder goes.
 class SasautosScanner {
 public:
-    SasautosScanner(std::string_view file, ConfigUpdateRule rule, bool utf8,
-                    const CodePage& ansi, std::string_view folder)
+    SasautosScanner(std::string_view file, ConfigUpdateRule rule, bool utf8, const CodePage& ansi,
+                    std::string_view folder)
         : file_(file),
           rule_(rule),
           utf8_(utf8),
@@ -146,7 +152,7 @@ public:
 
     std::vector<size_t> insertions;  // offsets just after each list's "("
     bool folder_named = false;
-    size_t missing_crlf_bytes = 0;   // what CR LF line ends add to the size
+    size_t missing_crlf_bytes = 0;  // what CR LF line ends add to the size
 
 private:
     enum class State { Outside, AwaitingList, InList };
@@ -175,7 +181,8 @@ private:
             } else if (is_quote(c)) {
                 const void* close = std::memchr(file_.data() + i + 1, c, end - i - 1);
                 const size_t stop =
-                    close ? static_cast<size_t>(static_cast<const char*>(close) - file_.data()) : end;
+                    close ? static_cast<size_t>(static_cast<const char*>(close) - file_.data())
+                          : end;
                 entry(i + 1, stop);
                 i = close ? stop + 1 : end;
             } else {
@@ -194,23 +201,20 @@ private:
 
     void entry(size_t begin, size_t end) {
         if (state_ == State::Outside) return;
-        if (rule_ == ConfigUpdateRule::SkipWhenNamed && names_folder(begin, end)) folder_named = true;
+        if (rule_ == ConfigUpdateRule::SkipWhenNamed && names_folder(begin, end))
+            folder_named = true;
         // A value before any "(" is the option's one value: there is no list.
         if (state_ == State::AwaitingList || folder_named) state_ = State::Outside;
     }
 
     bool names_folder(size_t begin, size_t end) const {
         const std::string_view bytes = file_.substr(begin, end - begin);
-        // Folding never merges characters, so a key is at most as long as the
-        // bytes it came from: shorter entries cannot match.
+        // A key never has more characters than the bytes it came from, so
+        // shorter entries cannot match; decoding is the costly part.
         if (bytes.size() < wanted_.size() || !ends_with_last_name(bytes)) return false;
         return folder_key(utf8_ ? std::string(bytes) : ansi_.decode(bytes)) == wanted_;
     }
 
-    std::string_view file_;
-    ConfigUpdateRule rule_;
-    bool utf8_;
-    const CodePage& ansi_;
     // A match ends with the folder's last name and maybe separators; an ASCII
     // name is the same bytes in every code page, so this is a cheap first test.
     bool ends_with_last_name(std::string_view bytes) const {
@@ -222,6 +226,10 @@ private:
         return true;
     }
 
+    std::string_view file_;
+    ConfigUpdateRule rule_;
+    bool utf8_;
+    const CodePage& ansi_;
     std::u16string wanted_;
     std::string last_name_;
     State state_ = State::Outside;

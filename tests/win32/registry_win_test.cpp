@@ -51,7 +51,9 @@ protected:
                               software.put()) != ERROR_SUCCESS) {
                 continue;
             }
-            for (const std::string& leaf : made_) RegDeleteKeyW(software.get(), widen(leaf).c_str());
+            for (const std::string& leaf : made_) {
+                RegDeleteKeyW(software.get(), widen(leaf).c_str());
+            }
         }
     }
 
@@ -180,7 +182,8 @@ TEST_F(RegistryWin, EachViewSeesOnlyItsOwnKeys) {
 TEST_F(RegistryWin, NonAsciiKeyAndValueNamesAreFound) {
     const std::string subkey = key_name("KelvarionTest Ősz ü ™");
     set(RegistryView::Bits32, subkey, "Wert é", REG_SZ, utf16le(u"ok"));
-    const RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, "Wert é");
+    const RegistryRead read =
+        platform.read_registry_value(RegistryView::Bits32, subkey, "Wert é");
     EXPECT_EQ(read.outcome, Outcome::Read);
     EXPECT_EQ(read.data, utf16le(u"ok"));
 }

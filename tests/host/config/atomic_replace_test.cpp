@@ -44,12 +44,13 @@ TEST_F(AtomicReplace, WritesFlushesAndClosesTheTempFileBeforeItReplacesTheTarget
     EXPECT_LT(flush, close);
     EXPECT_LT(close, replace);
     // The temporary file lies beside the target, on the same volume.
-    EXPECT_EQ(platform.log[replace].rfind("replace " + kFolder + "\\", 0), 0u) << platform.log[replace];
+    EXPECT_EQ(platform.log[replace].rfind("replace " + kFolder + "\\", 0), 0u)
+        << platform.log[replace];
 }
 
 TEST_F(AtomicReplace, FailureAtAnyPointLeavesTheTargetAndNoTempFile) {
-    for (FakeOp op : {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close,
-                      FakeOp::Replace}) {
+    for (FakeOp op :
+         {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close, FakeOp::Replace}) {
         SCOPED_TRACE(static_cast<int>(op));
         FakePlatform failing;
         failing.add_file(kPath, kOld);
@@ -70,6 +71,19 @@ TEST_F(AtomicReplace, ReportsTheFirstFailureWhenTheTempFileCannotBeDeletedEither
     EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
     EXPECT_EQ(err, kDiskFull);
     EXPECT_EQ(platform.file(kPath), kOld);
+    EXPECT_EQ(platform.open_files, 0);
+}
+
+TEST_F(AtomicReplace, KeepsTheNewContentsWhenTheTargetIsGoneAfterAFailedReplace) {
+    // A target that no longer reads stands for ReplaceFileW failing after it
+    // has removed the target.
+    platform.fail(FakeOp::Replace, "", kDiskFull);
+    platform.fail(FakeOp::ReadFile, "", kFileNotFound);
+    std::string err;
+    EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
+    EXPECT_EQ(err, std::string(kDiskFull) + " The new contents were kept in \"" + kFolder +
+                       "\\~kv1.tmp\".");
+    EXPECT_EQ(platform.file(kFolder + "\\~kv1.tmp"), kNew);
     EXPECT_EQ(platform.open_files, 0);
 }
 

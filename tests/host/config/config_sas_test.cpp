@@ -173,13 +173,14 @@ TEST(ConfigSas, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
     Machine legacy;
     EXPECT_TRUE(legacy.run(kLegacyEdition));
     EXPECT_TRUE(legacy.run(kLegacyEdition));
-    legacy.expect_only_the_original(tagged("9.1", crlf_lines({
-                                                      "-SET SASAUTOS (",
-                                                      R"(                "C:\Apps\Kelvarion\saspgm")",
-                                                      R"(                "C:\Apps\Kelvarion\saspgm")",
-                                                      R"(  "!SASROOT\core\sasmacro")",
-                                                      ")",
-                                                  })));
+    legacy.expect_only_the_original(
+        tagged("9.1", crlf_lines({
+                          "-SET SASAUTOS (",
+                          R"(                "C:\Apps\Kelvarion\saspgm")",
+                          R"(                "C:\Apps\Kelvarion\saspgm")",
+                          R"(  "!SASROOT\core\sasmacro")",
+                          ")",
+                      })));
 }
 
 TEST(ConfigSas, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
@@ -209,7 +210,8 @@ TEST(ConfigSas, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
     machine.platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
     EXPECT_FALSE(machine.run(kCurrentEdition));
     machine.expect_one_failure_box(
-        "Cannot update \"C:\\SAS\\9.1\\nls\\en\\SASV9.CFG\": the folder name \"C:\\Gy\xC5\x91z\xC5\x91"
+        "Cannot update \"C:\\SAS\\9.1\\nls\\en\\SASV9.CFG\": the folder name "
+        "\"C:\\Gy\xC5\x91z\xC5\x91"
         "\" contains the character \"\xC5\x91\" (U+0151), which the system code page cannot hold. "
         "The SAS autocall list would name the folder wrongly, so nothing was written.");
     EXPECT_FALSE(machine.wrote_anything());

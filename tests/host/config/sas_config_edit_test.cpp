@@ -40,26 +40,14 @@ void expect_unchanged(const SasConfigEdit& edit, bool named) {
 }
 
 // The list of the first worked example, among other lines of the file.
-const std::string kListOnFourLines = crlf_lines({
-    "/* SAS configuration */",
-    "-MEMSIZE 2G",
-    "-SET SASAUTOS (",
-    R"(        "!SASROOT\core\sasmacro")",
-    R"(        "!SASROOT\base\sasmacro")",
-    "        )",
-    "-SORTSIZE 256M",
-});
-
-const std::string kListOnFourLinesEdited = crlf_lines({
-    "/* SAS configuration */",
-    "-MEMSIZE 2G",
-    "-SET SASAUTOS (",
-    kEntry,
-    R"(        "!SASROOT\core\sasmacro")",
-    R"(        "!SASROOT\base\sasmacro")",
-    "        )",
-    "-SORTSIZE 256M",
-});
+const std::string kCore = R"(        "!SASROOT\core\sasmacro")";
+const std::string kBase = R"(        "!SASROOT\base\sasmacro")";
+const std::string kListOnFourLines =
+    crlf_lines({"/* SAS configuration */", "-MEMSIZE 2G", "-SET SASAUTOS (", kCore, kBase,
+                "        )", "-SORTSIZE 256M"});
+const std::string kListOnFourLinesEdited =
+    crlf_lines({"/* SAS configuration */", "-MEMSIZE 2G", "-SET SASAUTOS (", kEntry, kCore, kBase,
+                "        )", "-SORTSIZE 256M"});
 
 TEST(SasConfigEditWorkedExamples, ListOverSeveralLinesGetsOneLineAndNoTrailingEmptyLine) {
     expect_edited(current(kListOnFourLines), kListOnFourLinesEdited, 1);
@@ -68,36 +56,23 @@ TEST(SasConfigEditWorkedExamples, ListOverSeveralLinesGetsOneLineAndNoTrailingEm
 
 TEST(SasConfigEditWorkedExamples, ListOnTheOptionLineKeepsTheRestDirectlyAfterTheInsertion) {
     const std::string file = crlf_lines({R"(-SET SASAUTOS ("!SASROOT\core\sasmacro"))"});
-    const std::string expected = crlf_lines({
-        "-SET SASAUTOS (",
-        R"(                "D:\Apps\Kelvarion\saspgm""!SASROOT\core\sasmacro"))",
-    });
+    const std::string expected =
+        crlf_lines({"-SET SASAUTOS (",
+                    R"(                "D:\Apps\Kelvarion\saspgm""!SASROOT\core\sasmacro"))"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
 }
 
 TEST(SasConfigEditWorkedExamples, SecondRunOfTheCurrentEditionFindsItsOwnEntry) {
     expect_unchanged(current(kListOnFourLinesEdited), true);
-    expect_unchanged(current(crlf_lines({
-                         "-SET SASAUTOS (",
-                         R"(                "D:\Apps\Kelvarion\saspgm""!SASROOT\core\sasmacro"))",
-                     })),
-                     true);
+    expect_unchanged(
+        current(crlf_lines({"-SET SASAUTOS (", kEntry + R"("!SASROOT\core\sasmacro"))"})), true);
 }
 
 TEST(SasConfigEditWorkedExamples, SecondRunOfTheLegacyEditionInsertsAboveTheFirstEntry) {
     expect_edited(legacy(kListOnFourLinesEdited),
-                  crlf_lines({
-                      "/* SAS configuration */",
-                      "-MEMSIZE 2G",
-                      "-SET SASAUTOS (",
-                      kEntry,
-                      kEntry,
-                      R"(        "!SASROOT\core\sasmacro")",
-                      R"(        "!SASROOT\base\sasmacro")",
-                      "        )",
-                      "-SORTSIZE 256M",
-                  }),
+                  crlf_lines({"/* SAS configuration */", "-MEMSIZE 2G", "-SET SASAUTOS (", kEntry,
+                              kEntry, kCore, kBase, "        )", "-SORTSIZE 256M"}),
                   1);
 }
 
@@ -122,51 +97,31 @@ TEST(SasConfigEditOptionLine, OnlyTheFirstThirteenCharactersAreCompared) {
 }
 
 TEST(SasConfigEditOptionLine, OptionInsideACommentIsLeftAlone) {
-    const std::string file = crlf_lines({
-        "/* the old list:",
-        R"(-SET SASAUTOS ("C:\old\sasmacro"))",
-        "*/",
-        "-SET SASAUTOS (",
-        R"(  "!SASROOT\core\sasmacro" /* see (notes) */)",
-        ")",
-    });
-    const std::string expected = crlf_lines({
-        "/* the old list:",
-        R"(-SET SASAUTOS ("C:\old\sasmacro"))",
-        "*/",
-        "-SET SASAUTOS (",
-        kEntry,
-        R"(  "!SASROOT\core\sasmacro" /* see (notes) */)",
-        ")",
-    });
+    const std::string old_list = R"(-SET SASAUTOS ("C:\old\sasmacro"))";
+    const std::string entry = R"(  "!SASROOT\core\sasmacro" /* see (notes) */)";
+    const std::string file =
+        crlf_lines({"/* the old list:", old_list, "*/", "-SET SASAUTOS (", entry, ")"});
+    const std::string expected =
+        crlf_lines({"/* the old list:", old_list, "*/", "-SET SASAUTOS (", kEntry, entry, ")"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
     // Naming the folder in a commented-out list does not count.
-    expect_edited(current(crlf_lines({"/* -SET SASAUTOS", R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm") */)",
-                                      "-SET SASAUTOS ()"})),
-                  crlf_lines({"/* -SET SASAUTOS", R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm") */)",
-                              "-SET SASAUTOS (", kEntry + ")"}),
-                  1);
+    expect_edited(
+        current(crlf_lines({"/* -SET SASAUTOS", R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm") */)",
+                            "-SET SASAUTOS ()"})),
+        crlf_lines({"/* -SET SASAUTOS", R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm") */)",
+                    "-SET SASAUTOS (", kEntry + ")"}),
+        1);
 }
 
 // --- where the list opens -----------------------------------------------------
 
 TEST(SasConfigEditListOpening, ParenthesisOnALaterLine) {
-    const std::string file = crlf_lines({
-        "-SET SASAUTOS",
-        "",
-        "   /* autocall folders */",
-        R"(   ( "!SASROOT\core\sasmacro")",
-        "   )",
-    });
-    const std::string expected = crlf_lines({
-        "-SET SASAUTOS",
-        "",
-        "   /* autocall folders */",
-        "   (",
-        kEntry + R"( "!SASROOT\core\sasmacro")",
-        "   )",
-    });
+    const std::string file = crlf_lines({"-SET SASAUTOS", "", "   /* autocall folders */",
+                                         R"(   ( "!SASROOT\core\sasmacro")", "   )"});
+    const std::string expected =
+        crlf_lines({"-SET SASAUTOS", "", "   /* autocall folders */", "   (",
+                    kEntry + R"( "!SASROOT\core\sasmacro")", "   )"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
 }
@@ -174,28 +129,17 @@ TEST(SasConfigEditListOpening, ParenthesisOnALaterLine) {
 TEST(SasConfigEditListOpening, EachListGetsOneInsertionAfterItsOpeningParenthesis) {
     // A further "(" inside the list, and the lists of other options, get
     // nothing.
-    const std::string file = crlf_lines({
-        "-SET SASAUTOS (",
-        R"(  "a" ( "b")",
-        ")",
-        R"(-SET MYLIST ("c"))",
-    });
-    const std::string expected = crlf_lines({
-        "-SET SASAUTOS (",
-        kEntry,
-        R"(  "a" ( "b")",
-        ")",
-        R"(-SET MYLIST ("c"))",
-    });
+    const std::string file =
+        crlf_lines({"-SET SASAUTOS (", R"(  "a" ( "b")", ")", R"(-SET MYLIST ("c"))"});
+    const std::string expected =
+        crlf_lines({"-SET SASAUTOS (", kEntry, R"(  "a" ( "b")", ")", R"(-SET MYLIST ("c"))"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
 }
 
 TEST(SasConfigEditListOpening, SingleValueWithoutListGetsNothingNorDoesTheNextOption) {
-    const std::string file = crlf_lines({
-        R"(-SET SASAUTOS "!SASROOT\core\sasmacro")",
-        R"(-SET MYLIST ("c"))",
-    });
+    const std::string file =
+        crlf_lines({R"(-SET SASAUTOS "!SASROOT\core\sasmacro")", R"(-SET MYLIST ("c"))"});
     expect_unchanged(current(file), false);
     expect_unchanged(legacy(file), false);
     // A value with a parenthesis in its quotes is still one value.
@@ -204,32 +148,12 @@ TEST(SasConfigEditListOpening, SingleValueWithoutListGetsNothingNorDoesTheNextOp
 }
 
 TEST(SasConfigEditListOpening, TwoListsEachGetOneInsertion) {
-    const std::string file = crlf_lines({
-        R"(-SET SASAUTOS ("a"))",
-        "-MEMSIZE 2G",
-        "-set sasautos (",
-        R"(  "b")",
-        ")",
-    });
-    const std::string expected = crlf_lines({
-        "-SET SASAUTOS (",
-        kEntry + R"("a"))",
-        "-MEMSIZE 2G",
-        "-set sasautos (",
-        kEntry,
-        R"(  "b")",
-        ")",
-    });
+    const std::string file =
+        crlf_lines({R"(-SET SASAUTOS ("a"))", "-MEMSIZE 2G", "-set sasautos (", R"(  "b")", ")"});
+    const std::string expected = crlf_lines({"-SET SASAUTOS (", kEntry + R"("a"))", "-MEMSIZE 2G",
+                                             "-set sasautos (", kEntry, R"(  "b")", ")"});
     expect_edited(current(file), expected, 2);
     expect_edited(legacy(file), expected, 2);
-}
-
-TEST(SasConfigEditListOpening, OptionWithoutListEndLeavesTheNextOptionItsOwnList) {
-    // The first list never closes; the next option line begins anew.
-    const std::string file = crlf_lines({"-SET SASAUTOS (", R"(  "a")", "-SET SASAUTOS (", ")"});
-    expect_edited(current(file),
-                  crlf_lines({"-SET SASAUTOS (", kEntry, R"(  "a")", "-SET SASAUTOS (", kEntry, ")"}),
-                  2);
 }
 
 // --- whether the list names the macro folder ----------------------------------
@@ -252,50 +176,30 @@ TEST(SasConfigEditFolderNamed, WholeEntryInAnyCaseWithOrWithoutTrailingBackslash
 }
 
 TEST(SasConfigEditFolderNamed, LongerNamesSubfoldersAndOtherOptionsAreOtherFolders) {
-    const std::string file = crlf_lines({
-        R"(-SET MINE "D:\Apps\Kelvarion\saspgm")",
-        "-SET SASAUTOS (",
-        R"(  "D:\Apps\Kelvarion\saspgm2")",
-        R"(  "D:\Apps\Kelvarion\saspgm\old")",
+    const std::string other_option = R"(-SET MINE "D:\Apps\Kelvarion\saspgm")";
+    const std::string others = crlf_lines({
+        R"(  "D:\Apps\Kelvarion\saspgm2")", R"(  "D:\Apps\Kelvarion\saspgm\old")",
         R"(  "X:D:\Apps\Kelvarion\saspgm")",
-        R"(  ) "D:\Apps\Kelvarion\saspgm")",
+        R"(  ) "D:\Apps\Kelvarion\saspgm")",  // after the list's end
     });
-    expect_edited(current(file),
-                  crlf_lines({
-                      R"(-SET MINE "D:\Apps\Kelvarion\saspgm")",
-                      "-SET SASAUTOS (",
-                      kEntry,
-                      R"(  "D:\Apps\Kelvarion\saspgm2")",
-                      R"(  "D:\Apps\Kelvarion\saspgm\old")",
-                      R"(  "X:D:\Apps\Kelvarion\saspgm")",
-                      R"(  ) "D:\Apps\Kelvarion\saspgm")",
-                  }),
-                  1);
+    expect_edited(current(crlf_lines({other_option, "-SET SASAUTOS ("}) + others),
+                  crlf_lines({other_option, "-SET SASAUTOS (", kEntry}) + others, 1);
 }
 
 TEST(SasConfigEditFolderNamed, NamedInEitherOfTwoListsMeansNothingChanges) {
-    expect_unchanged(current(crlf_lines({
-                         R"(-SET SASAUTOS ("a"))",
-                         "-SET SASAUTOS (",
-                         R"(  "D:\Apps\Kelvarion\saspgm")",
-                         ")",
-                     })),
+    expect_unchanged(current(crlf_lines({R"(-SET SASAUTOS ("a"))", "-SET SASAUTOS (",
+                                         R"(  "D:\Apps\Kelvarion\saspgm")", ")"})),
                      true);
-}
-
-TEST(SasConfigEditFolderNamed, TheLegacyEditionInsertsEvenWhenNamed) {
-    const std::string file = crlf_lines({R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm"))"});
-    const SasConfigEdit edit = legacy(file);
-    expect_edited(edit,
-                  crlf_lines({"-SET SASAUTOS (", kEntry + R"("D:\Apps\Kelvarion\saspgm"))"}), 1);
-    EXPECT_FALSE(edit.folder_named);
 }
 
 TEST(SasConfigEditFolderNamed, LettersAreComparedInTheAnsiCodePage) {
     // 0xFF is y with diaeresis, 0x9F its capital; 0x9A s with caron, 0x8A
     // its capital: pairs that no byte arithmetic finds.
-    const std::string folder = "D:\\\xC5\xB8ves\\\xC5\xA0" "ar\\saspgm";  // UTF-8 Ÿves\Šar
-    expect_unchanged(current(crlf_lines({"-SET SASAUTOS (\"d:\\\xFFves\\\x9A" "AR\\SASPGM\")"}),
+    const std::string folder =
+        "D:\\\xC5\xB8ves\\\xC5\xA0"
+        "ar\\saspgm";  // UTF-8 Ÿves\Šar
+    expect_unchanged(current(crlf_lines({"-SET SASAUTOS (\"d:\\\xFFves\\\x9A"
+                                         "AR\\SASPGM\")"}),
                              folder),
                      true);
 }
@@ -303,55 +207,30 @@ TEST(SasConfigEditFolderNamed, LettersAreComparedInTheAnsiCodePage) {
 // --- parentheses in quoted entries and in the install root ---------------------
 
 const std::string kX86Folder = R"(C:\Program Files (x86)\Corvantis\Kelvarion\saspgm)";
-const std::string kX86Entry = R"(                "C:\Program Files (x86)\Corvantis\Kelvarion\saspgm")";
+const std::string kX86Entry =
+    R"(                "C:\Program Files (x86)\Corvantis\Kelvarion\saspgm")";
 
 TEST(SasConfigEditParentheses, ParenthesesInQuotesNeitherOpenNorCloseTheList) {
-    const std::string file = crlf_lines({
-        "-SET SASAUTOS (",
-        R"(  "C:\Program Files (x86)\Other\sasmacro")",
-        R"(  "!SASROOT\core\sasmacro")",
-        ")",
-    });
-    const std::string expected = crlf_lines({
-        "-SET SASAUTOS (",
-        kEntry,
-        R"(  "C:\Program Files (x86)\Other\sasmacro")",
-        R"(  "!SASROOT\core\sasmacro")",
-        ")",
-    });
+    const std::string x86 = R"(  "C:\Program Files (x86)\Other\sasmacro")";
+    const std::string file = crlf_lines({"-SET SASAUTOS (", x86, kCore, ")"});
+    const std::string expected = crlf_lines({"-SET SASAUTOS (", kEntry, x86, kCore, ")"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
     // The folder named after the quoted ")" is still inside the list.
-    expect_unchanged(current(crlf_lines({
-                         "-SET SASAUTOS (",
-                         R"(  "C:\Program Files (x86)\Other\sasmacro")",
-                         R"(  "D:\Apps\Kelvarion\saspgm")",
-                         ")",
-                     })),
-                     true);
+    expect_unchanged(
+        current(crlf_lines({"-SET SASAUTOS (", x86, R"(  "D:\Apps\Kelvarion\saspgm")", ")"})),
+        true);
 }
 
 TEST(SasConfigEditParentheses, InstallRootWithParenthesesRunTwice) {
-    const std::string file = crlf_lines({"-SET SASAUTOS (", R"(  "!SASROOT\core\sasmacro")", ")"});
-    const std::string once = crlf_lines({
-        "-SET SASAUTOS (",
-        kX86Entry,
-        R"(  "!SASROOT\core\sasmacro")",
-        ")",
-    });
+    const std::string file = crlf_lines({"-SET SASAUTOS (", kCore, ")"});
+    const std::string once = crlf_lines({"-SET SASAUTOS (", kX86Entry, kCore, ")"});
     expect_edited(current(file, kX86Folder), once, 1);
     expect_unchanged(current(once, kX86Folder), true);
 
     expect_edited(legacy(file, kX86Folder), once, 1);
     expect_edited(legacy(once, kX86Folder),
-                  crlf_lines({
-                      "-SET SASAUTOS (",
-                      kX86Entry,
-                      kX86Entry,
-                      R"(  "!SASROOT\core\sasmacro")",
-                      ")",
-                  }),
-                  1);
+                  crlf_lines({"-SET SASAUTOS (", kX86Entry, kX86Entry, kCore, ")"}), 1);
 }
 
 // --- lines and bytes ----------------------------------------------------------
@@ -393,9 +272,11 @@ TEST(SasConfigEditLines, VeryLongLinesAndListsAreHandledWhole) {
     const std::string filler(3'000'000, 'x');
     std::string entries;
     for (int k = 0; k < 100'000; ++k) entries += " \"C:\\m" + std::to_string(k) + "\"";
-    const std::string file = crlf_lines({"/* " + filler + " */", "-SET SASAUTOS (" + entries + ")"});
+    const std::string file =
+        crlf_lines({"/* " + filler + " */", "-SET SASAUTOS (" + entries + ")"});
     expect_edited(current(file),
-                  crlf_lines({"/* " + filler + " */", "-SET SASAUTOS (", kEntry + entries + ")"}), 1);
+                  crlf_lines({"/* " + filler + " */", "-SET SASAUTOS (", kEntry + entries + ")"}),
+                  1);
     expect_unchanged(current(crlf_lines({"-SET SASAUTOS (" + entries + " \"" + kFolder + "\")"})),
                      true);
 }
@@ -403,9 +284,12 @@ TEST(SasConfigEditLines, VeryLongLinesAndListsAreHandledWhole) {
 // --- encodings ----------------------------------------------------------------
 
 TEST(SasConfigEditEncoding, FolderIsInsertedInTheAnsiCodePage) {
-    expect_edited(current(crlf_lines({"-SET SASAUTOS ()"}), "C:\\Donn\xC3\xA9" "es\\saspgm"),
+    expect_edited(current(crlf_lines({"-SET SASAUTOS ()"}),
+                          "C:\\Donn\xC3\xA9"
+                          "es\\saspgm"),
                   crlf_lines({"-SET SASAUTOS (",
-                              "                \"C:\\Donn\xE9" "es\\saspgm\")"}),
+                              "                \"C:\\Donn\xE9"
+                              "es\\saspgm\")"}),
                   1);
 }
 
@@ -420,9 +304,8 @@ TEST(SasConfigEditEncoding, FolderTheCodePageCannotHoldIsRefused) {
 TEST(SasConfigEditEncoding, Utf8FileKeepsItsByteOrderMarkAndGetsUtf8) {
     const std::string folder = "C:\\Gy\xC5\x91z\xC5\x91\\saspgm";  // ő: not in Windows-1252
     const std::string file = "\xEF\xBB\xBF" + crlf_lines({"-SET SASAUTOS (", ")"});
-    const std::string edited = "\xEF\xBB\xBF" + crlf_lines({"-SET SASAUTOS (",
-                                                            "                \"" + folder + "\"",
-                                                            ")"});
+    const std::string edited =
+        "\xEF\xBB\xBF" + crlf_lines({"-SET SASAUTOS (", "                \"" + folder + "\"", ")"});
     expect_edited(legacy(file, folder), edited, 1);
     expect_edited(current(file, folder), edited, 1);
     expect_unchanged(current(edited, "C:\\GY\xC5\x90Z\xC5\x90\\SASPGM"), true);
@@ -448,17 +331,34 @@ std::string without(std::string text, const std::string& part) {
 }
 
 TEST(SasConfigEditAnyFile, OnlyTheInsertionIsNewAndASecondCurrentRunChangesNothing) {
-    const std::string pieces[] = {
-        "-SET SASAUTOS", "-set sasautos", "(", ")", "\"", "'", "/*", "*/", " ", "\r\n", "\r",
-        "\n", kFolder, R"(d:\apps\KELVARION\saspgm\)", "x", "\xEF\xBB\xBF", std::string(1, '\0'),
-        "\xE9", "\\", R"(!SASROOT\core\sasmacro)"};
+    const std::string pieces[] = {"-SET SASAUTOS",
+                                  "-set sasautos",
+                                  "(",
+                                  ")",
+                                  "\"",
+                                  "'",
+                                  "/*",
+                                  "*/",
+                                  " ",
+                                  "\r\n",
+                                  "\r",
+                                  "\n",
+                                  kFolder,
+                                  R"(d:\apps\KELVARION\saspgm\)",
+                                  "x",
+                                  "\xEF\xBB\xBF",
+                                  std::string(1, '\0'),
+                                  "\xE9",
+                                  "\\",
+                                  R"(!SASROOT\core\sasmacro)"};
     const std::string inserted = "\r\n" + kEntry;
     std::mt19937 random(20240611);  // fixed: the same files on every run
     int edits = 0;
     for (int round = 0; round < 20000; ++round) {
         std::string file;
         for (int k = static_cast<int>(random() % 30); k > 0; --k) file += pieces[random() % 20];
-        for (ConfigUpdateRule rule : {ConfigUpdateRule::SkipWhenNamed, ConfigUpdateRule::InsertEveryRun}) {
+        for (ConfigUpdateRule rule :
+             {ConfigUpdateRule::SkipWhenNamed, ConfigUpdateRule::InsertEveryRun}) {
             const SasConfigEdit edit = edit_sas_config(file, kFolder, rule, cp1252());
             if (edit.outcome != SasConfigEdit::Outcome::Edited) continue;
             ++edits;

@@ -34,14 +34,18 @@ TEST(ToolConfig, LinesHoldTheRootVerbatimAndTheTradeMarkAsUtf8) {
 
 TEST(ToolConfig, ReplacesAnEarlierFileWholeAndWritesAccentsInTheCodePage) {
     FakePlatform platform;
-    platform.root = "C:\\Donn\xC3\xA9" "es\\Kelvarion";
+    platform.root =
+        "C:\\Donn\xC3\xA9"
+        "es\\Kelvarion";
     platform.add_folder(platform.root);
     platform.add_file(platform.root + "\\kelvarion.cfg", std::string(4096, 'z'));
     ASSERT_TRUE(create_tool_config(platform));
     EXPECT_EQ(platform.file(platform.root + "\\kelvarion.cfg"),
               "-awstitle 'QVK - Kelvarion\x99'\r\n"
-              "-autoexec 'C:\\Donn\xE9" "es\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
-              "-splashloc  'C:\\Donn\xE9" "es\\Kelvarion\\splsh.bmp'\r\n"
+              "-autoexec 'C:\\Donn\xE9"
+              "es\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
+              "-splashloc  'C:\\Donn\xE9"
+              "es\\Kelvarion\\splsh.bmp'\r\n"
               "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n");
 }
 
