@@ -1,10 +1,14 @@
 #include "commands.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <functional>
 #include <map>
 
+#include "exe_info.h"
 #include "input_actions.h"
+#include "recorder.h"
 #include "json_line.h"
 #include "shortcut_file.h"
 #include "utf.h"
@@ -14,9 +18,6 @@ namespace kelvarion::driver {
 
 namespace {
 
-constexpr int kProgressBarId = 107;
-constexpr int kCaptionLabelId = 108;
-constexpr int kInstallButtonId = 103;
 const wchar_t kMainCaption[] = L"Kelvarion installation";
 
 std::string failure(const std::string& error) {
@@ -143,60 +144,16 @@ std::string cmd_wait(Session& s, const std::vector<std::string>& f) {
 
 std::string cmd_record(Session& s, const std::vector<std::string>& f) {
     std::string answer;
-    if (f.size() < 2) return failure("record TIMEOUT [STOP_PREFIX]");
+    if (f.size() < 2) return failure("record TIMEOUT [STOP_PREFIX [PRESS_CAPTION PRESS_VK]]");
     if (!need_window(s, &answer)) return answer;
-    const double timeout = double(to_ms(f[1]));
-    const std::string stop_prefix = f.size() > 2 ? f[2] : "";
-    HWND bar = find_control(s.main_window, kProgressBarId);
-    HWND label = find_control(s.main_window, kCaptionLabelId);
-    HWND install = find_control(s.main_window, kInstallButtonId);
-    if (!bar || !label || !install) return failure("progress bar, caption or Install missing");
-
-    std::vector<std::string> events;
-    std::string caption;
-    int position = -1;
-    int install_enabled = -1;
-    Stopwatch recording;
-    // Reads the state; the progress position first, because reading it waits
-    // until the program's thread pumps messages, when the caption is current.
-    auto sample = [&] {
-        auto pos = progress_position(bar);
-        std::string text = quick_text(label);
-        int enabled = IsWindowEnabled(install) ? 1 : 0;
-        int p = pos ? *pos : -1;
-        if (text == caption && p == position && enabled == install_enabled) return;
-        caption = text;
-        position = p;
-        install_enabled = enabled;
-        events.push_back(JsonObject()
-                             .add("t", s.since_action.elapsed_ms())
-                             .add("caption", caption)
-                             .add("pos", position)
-                             .add("install_enabled", enabled == 1)
-                             .str());
-    };
-    std::string end = "timeout";
-    for (;;) {
-        if (!IsWindow(s.main_window)) { end = "closed"; break; }
-        sample();
-        if (find_dialog(s.target.pid())) {
-            sample();
-            end = "msgbox";
-            break;
-        }
-        if (!stop_prefix.empty() && caption.rfind(stop_prefix, 0) == 0 && install_enabled == 1) {
-            end = "caption";
-            break;
-        }
-        if (recording.elapsed_ms() > timeout) break;
-        Sleep(1);
+    RecordOptions options;
+    options.timeout_ms = double(to_ms(f[1]));
+    if (f.size() > 2) options.stop_prefix = f[2];
+    if (f.size() > 4) {
+        options.press_caption = f[3];
+        options.press_vk = std::atoi(f[4].c_str());
     }
-    return JsonObject()
-        .add("ok", end != "timeout")
-        .add("end", end)
-        .add("t", s.since_action.elapsed_ms())
-        .add_raw("events", json_array(events))
-        .str();
+    return record_sequence(s.main_window, s.target, s.since_action, options);
 }
 
 std::string cmd_msgbox(Session& s, const std::vector<std::string>& f) {
@@ -207,6 +164,8 @@ std::string cmd_msgbox(Session& s, const std::vector<std::string>& f) {
     if (!found) return failure("timeout");
     double seen_at = s.since_action.elapsed_ms();
     std::string description = describe_dialog(box);
+    // A modal box disables the window that owns it.
+    bool owner_enabled = s.main_window && IsWindow(s.main_window) && IsWindowEnabled(s.main_window);
     bool pressed = false;
     if (f.size() > 2 && f[2] == "ok") {
         HWND ok = GetDlgItem(box, IDOK);
@@ -218,7 +177,7 @@ std::string cmd_msgbox(Session& s, const std::vector<std::string>& f) {
         .add("ok", true)
         .add("t", seen_at)
         .add("closed", pressed)
-        .add("owner_enabled", s.main_window && IsWindow(s.main_window) && IsWindowEnabled(s.main_window))
+        .add("owner_enabled", owner_enabled)
         .add_raw("box", description)
         .str();
 }
@@ -237,6 +196,22 @@ std::string cmd_wait_exit(Session& s, const std::vector<std::string>& f) {
         .add("exit_code", std::int64_t{code})
         .add("t", s.since_action.elapsed_ms())
         .str();
+}
+
+// The special folders the shortcuts go to, found the way Windows programs do.
+std::string cmd_folder(Session&, const std::vector<std::string>& f) {
+    static const std::map<std::string, int> folders = {
+        {"desktop", CSIDL_DESKTOPDIRECTORY},
+        {"common_desktop", CSIDL_COMMON_DESKTOPDIRECTORY},
+        {"programs", CSIDL_PROGRAMS},
+        {"common_programs", CSIDL_COMMON_PROGRAMS},
+    };
+    if (f.size() < 2 || !folders.count(f[1]))
+        return failure("folder desktop|common_desktop|programs|common_programs");
+    wchar_t path[MAX_PATH] = L"";
+    HRESULT hr = SHGetFolderPathW(nullptr, folders.at(f[1]), nullptr, SHGFP_TYPE_CURRENT, path);
+    if (FAILED(hr)) return failure("SHGetFolderPathW failed");
+    return JsonObject().add("ok", true).add("path", narrow(path)).str();
 }
 
 std::string cmd_lnk_read(Session&, const std::vector<std::string>& f) {
@@ -268,6 +243,13 @@ std::string cmd_lnk_write(Session&, const std::vector<std::string>& f) {
     return JsonObject().add("ok", true).str();
 }
 
+std::string cmd_exe_info(Session&, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("exe_info PATH");
+    std::string json, err;
+    if (!describe_executable(f[1], &json, &err)) return failure(err);
+    return json;
+}
+
 }  // namespace
 
 std::string run_command(Session& session, const std::vector<std::string>& fields, bool* quit) {
@@ -276,7 +258,8 @@ std::string run_command(Session& session, const std::vector<std::string>& fields
         {"start", cmd_start},       {"wait_window", cmd_wait_window}, {"dump", cmd_dump},
         {"click", cmd_click},       {"key", cmd_key},                 {"wait", cmd_wait},
         {"record", cmd_record},     {"msgbox", cmd_msgbox},           {"running", cmd_running},
-        {"wait_exit", cmd_wait_exit}, {"lnk_read", cmd_lnk_read},     {"lnk_write", cmd_lnk_write},
+        {"wait_exit", cmd_wait_exit}, {"folder", cmd_folder},
+        {"lnk_read", cmd_lnk_read}, {"lnk_write", cmd_lnk_write}, {"exe_info", cmd_exe_info},
     };
     if (fields.empty() || fields[0].empty()) return failure("empty command");
     if (fields[0] == "quit") {

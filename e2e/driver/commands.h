@@ -9,13 +9,17 @@
 //   click    ID [force]               BM_CLICK (refused on a disabled control unless force)
 //   key      VK [post|input]          press and release a key
 //   wait     TIMEOUT ID FIELD VALUE   FIELD: caption, enabled, checked or pos
-//   record   TIMEOUT [STOP_PREFIX]    caption/progress changes until a message box, the
-//                                     window's end, or STOP_PREFIX shown while Install is enabled
+//   record   TIMEOUT [STOP_PREFIX [PRESS_CAPTION VK]]
+//                                     caption/progress changes until a message box, the
+//                                     window's end, or STOP_PREFIX shown while Install is
+//                                     enabled; presses VK once PRESS_CAPTION shows
 //   msgbox   TIMEOUT [ok]             wait for a message box; describe it; press OK
 //   running                           whether the program still runs
 //   wait_exit TIMEOUT                 wait for the program's end
+//   folder   desktop|common_desktop|programs|common_programs
 //   lnk_read PATH                     a shortcut as IShellLinkW::Load sees it
 //   lnk_write PATH TARGET ARGS FOLDER DESCRIPTION
+//   exe_info PATH                     version information, icons and manifest of a program file
 //   quit
 
 #include <string>

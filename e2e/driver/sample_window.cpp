@@ -90,6 +90,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     add(L"Static", L"Progressing", 0, kLabel, 10, 120, 320, 20);
     add(PROGRESS_CLASSW, L"", 0, kBar, 10, 150, 320, 18);
     SendMessageW(item(kOptA), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(g_window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512))));
     ShowWindow(g_window, show);
     SetFocus(item(kInstall));
     MSG msg;

@@ -85,11 +85,16 @@ std::string class_name(HWND window) {
 }
 
 std::string quick_text(HWND window) {
-    int length = GetWindowTextLengthW(window);
-    std::wstring buf(size_t(length) + 1, L'\0');
-    int n = GetWindowTextW(window, buf.data(), length + 1);
-    buf.resize(n > 0 ? size_t(n) : 0);
-    return narrow(buf);
+    // No length query first: the text may change between the two calls.
+    std::wstring buf(1024, L'\0');
+    for (;;) {
+        int n = GetWindowTextW(window, buf.data(), int(buf.size()));
+        if (n < int(buf.size()) - 1) {
+            buf.resize(n > 0 ? size_t(n) : 0);
+            return narrow(buf);
+        }
+        buf.resize(buf.size() * 4);
+    }
 }
 
 std::string window_text(HWND window) {
@@ -135,12 +140,11 @@ std::string describe_main_window(HWND window) {
     int dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
     int dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    DWORD_PTR big_icon = 0;
-    SendMessageTimeoutW(window, WM_GETICON, ICON_BIG, 0, SMTO_NORMAL, kSendTimeoutMs, &big_icon);
-    if (!big_icon) big_icon = GetClassLongPtrW(window, GCLP_HICON);
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+    // No icon here: Wine refuses WM_GETICON from another process (error
+    // 1400). exe_info reads the icon from the program's resources instead.
     JsonObject json;
     json.add("hwnd", hex(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window))))
         .add("title", quick_text(window))
@@ -150,7 +154,6 @@ std::string describe_main_window(HWND window) {
         .add("maximize_box", (style & WS_MAXIMIZEBOX) != 0)
         .add("sizable", (style & WS_THICKFRAME) != 0)
         .add("enabled", IsWindowEnabled(window) != FALSE)
-        .add("has_icon", big_icon != 0)
         .add("rect", std::vector<int>{int(outer.left), int(outer.top), int(outer.right), int(outer.bottom)})
         .add("client", std::vector<int>{int(client.right), int(client.bottom)})
         .add("screen", std::vector<int>{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})

@@ -11,7 +11,9 @@ namespace kelvarion {
 namespace {
 
 constexpr wchar_t kWindowClassName[] = L"KelvarionSetupMainWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A fixed border, no minimise or maximise box. Not WS_CLIPCHILDREN: group
+// boxes do not paint their inside, the window's background shows through.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kWindowExStyle = 0;
 // The twips layout was drawn for an 8-point dialog font.
 constexpr int kFontPoints = 8;
@@ -88,9 +90,10 @@ WindowClassAndStyle class_and_style(const ControlLayout& control) {
         return {WC_STATICW, child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::TextBox:
         // Never a tab stop: the box lies outside the client area, and focus
-        // on it would vanish from sight.
-        return {WC_EDITW, child | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                WS_EX_CLIENTEDGE};
+        // on it would vanish from sight. No border, and painted in the
+        // window's colour (WM_CTLCOLOREDIT): the corner of it that the legacy
+        // layout leaves inside the client area is not seen either.
+        return {WC_EDITW, child | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0};
     }
     return {WC_STATICW, child, 0};
 }
@@ -191,7 +194,8 @@ bool Win32MainView::create(std::string* err) {
         small_icon_ = static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-        if (big_icon_) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+        if (big_icon_)
+            SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
         if (small_icon_)
             SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
     }
@@ -376,12 +380,20 @@ void Win32MainView::pump_waiting_messages() {
 }
 
 void Win32MainView::drop_queued_input() {
+    const std::pair<UINT, UINT> input_ranges[] = {{WM_KEYFIRST, WM_KEYLAST},
+                                                  {WM_MOUSEFIRST, WM_MOUSELAST},
+                                                  {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-    while (PeekMessageW(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    for (const auto& [first, last] : input_ranges) {
+        while (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
+            // PeekMessage hands out WM_QUIT whatever the filter: it must
+            // still reach the message loop (the window may have been
+            // unloaded at the end of the sequence).
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+        }
     }
 }
 
@@ -437,7 +449,8 @@ std::string Win32MainView::caption(Control label) const {
     HWND hwnd = control_window(label);
     if (!hwnd) return {};
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    const int copied = GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return narrow(text);
 }
 
@@ -527,6 +540,12 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // The program ends when its only window is unloaded.
         if (quit_when_destroyed_) PostQuitMessage(0);
         return 0;
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lparam) == control_window(Control::Text1)) {
+            SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
     case WM_SETCURSOR:
         if (pointer_ == MousePointer::Hourglass && LOWORD(lparam) == HTCLIENT) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));

@@ -44,7 +44,8 @@ bool show_main_window(const EditionProfile& edition, const InstallContext& conte
                                              platform);
     frmMain& form = *window->form;
     view.set_events({
-        .key_down = [&form](std::int16_t key, std::int16_t shift) { form.Form_KeyDown(key, shift); },
+        .key_down = [&form](std::int16_t key,
+                            std::int16_t shift) { form.Form_KeyDown(key, shift); },
         .install_click = [&form] { form.cmdInstall_Click(); },
         .exit_click = [&form] { form.cmdExit_Click(); },
         .busy = [&form] { return form.busy(); },

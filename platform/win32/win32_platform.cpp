@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <utility>
+
 #include "platform/win32/codepage_win.h"
 #include "platform/win32/files_win.h"
 #include "platform/win32/registry_win.h"
@@ -60,11 +62,32 @@ std::string Win32Platform::decode_ansi(std::string_view bytes) {
     return win32_decode_ansi(bytes);
 }
 
+namespace {
+
+void drop_queued_input() {
+    MSG queued;
+    for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                                     std::pair<UINT, UINT>{WM_MOUSEFIRST, WM_MOUSELAST}}) {
+        while (PeekMessageW(&queued, nullptr, first, last, PM_REMOVE)) {
+            // PeekMessage may hand out WM_QUIT whatever the filter: keep it.
+            if (queued.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(queued.wParam));
+                return;
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void Win32Platform::message_box(const std::string& text, const std::string& title,
                                 MessageIcon icon) {
     UINT style = MB_OK | (icon == MessageIcon::Critical ? MB_ICONERROR : MB_ICONINFORMATION);
     // Without an owner the box still blocks the thread's other windows.
     if (owner_ == nullptr) style |= MB_TASKMODAL;
+    // Keys and clicks queued while a step ran (its pauses block the thread)
+    // were meant for the busy window; they must not answer this box unread.
+    drop_queued_input();
     MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(), style);
 }
 

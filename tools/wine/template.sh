@@ -6,7 +6,8 @@ set -euo pipefail
 
 version=$(wine --version | tr -c 'A-Za-z0-9.\n-' '_')
 cache=${KELVARION_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvarion}
-template="$cache/wine-template-$version"
+# Bump the revision when the template's contents change.
+template="$cache/wine-template-$version-r2"
 mkdir -p "$cache"
 
 exec 9>"$cache/template.lock"
@@ -22,6 +23,14 @@ if [ ! -f "$template/.ready" ]; then
     echo "template.sh: wineboot failed" >&2
     exit 1
   fi
+  # Wine's own fonts (Debian's fonts-wine) are not picked up from the system
+  # here, so every face fell back to DejaVu Sans and captions clipped. On a
+  # display without a window manager, Wine must draw the frames itself.
+  if [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/* "$template.tmp/drive_c/windows/Fonts/"
+  fi
+  HOME="$home" WINEPREFIX="$template.tmp" WINEDEBUG=-all \
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   HOME="$home" WINEPREFIX="$template.tmp" wineserver -w
   find "$template.tmp/drive_c/users" -maxdepth 2 -type l | while read -r link; do
     rm "$link" && mkdir "$link"

@@ -1,0 +1,148 @@
+#include "recorder.h"
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "input_actions.h"
+#include "json_line.h"
+#include "window_query.h"
+
+namespace kelvarion::driver {
+
+namespace {
+
+constexpr int kProgressBarId = 107;
+constexpr int kCaptionLabelId = 108;
+constexpr int kInstallButtonId = 103;
+
+// The recording: every change of what the window shows, noted from two
+// threads.
+class EventLog {
+public:
+    EventLog(HWND label, HWND install, const Stopwatch& clock)
+        : label_(label), install_(install), clock_(clock) {}
+
+    // Notes the caption and Install's state as they are now, with `position`
+    // (or the last position known when it is -2).
+    void note(int position = -2) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::string text = quick_text(label_);
+        int enabled = IsWindowEnabled(install_) ? 1 : 0;
+        int pos = position == -2 ? position_ : position;
+        if (text == caption_ && pos == position_ && enabled == install_enabled_) return;
+        caption_ = text;
+        position_ = pos;
+        install_enabled_ = enabled;
+        events_.push_back(JsonObject()
+                              .add("t", clock_.elapsed_ms())
+                              .add("caption", caption_)
+                              .add("pos", position_)
+                              .add("install_enabled", enabled == 1)
+                              .str());
+    }
+    std::string caption() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return caption_;
+    }
+    bool install_enabled() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return install_enabled_ == 1;
+    }
+    std::string json() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return json_array(events_);
+    }
+
+private:
+    HWND label_, install_;
+    const Stopwatch& clock_;
+    std::mutex mutex_;
+    std::vector<std::string> events_;
+    std::string caption_;
+    int position_ = -1;
+    int install_enabled_ = -1;
+};
+
+// Keeps one PBM_GETPOS request waiting at all times and notes every answer.
+// The program answers only when its thread pumps messages, so a position may
+// be noted late; the caption, which Windows keeps for every window, is read
+// without waiting.
+class PositionReader {
+public:
+    PositionReader(HWND bar, EventLog& log) : bar_(bar), log_(log), thread_([this] { run(); }) {}
+    ~PositionReader() {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    void run() {
+        while (!stop_ && IsWindow(bar_)) {
+            auto position = progress_position(bar_);
+            if (position) log_.note(*position);
+        }
+    }
+    HWND bar_;
+    EventLog& log_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace
+
+std::string record_sequence(HWND main_window, const TargetProcess& target,
+                            const Stopwatch& since_action, const RecordOptions& options) {
+    HWND bar = find_control(main_window, kProgressBarId);
+    HWND label = find_control(main_window, kCaptionLabelId);
+    HWND install = find_control(main_window, kInstallButtonId);
+    if (!bar || !label || !install)
+        return JsonObject().add("ok", false).add("error", "progress bar, caption or Install missing").str();
+
+    EventLog log(label, install, since_action);
+    std::string end = "timeout";
+    double pressed_at = -1;
+    Stopwatch recording;
+    {
+        PositionReader reader(bar, log);
+        for (;;) {
+            if (!IsWindow(main_window)) {
+                end = "closed";
+                break;
+            }
+            log.note();
+            if (pressed_at < 0 && !options.press_caption.empty() && log.caption() == options.press_caption) {
+                std::string err;
+                if (press_key(main_window, options.press_vk, KeyMethod::Post, &err))
+                    pressed_at = since_action.elapsed_ms();
+            }
+            if (find_dialog(target.pid())) {
+                end = "msgbox";
+                break;
+            }
+            if (!options.stop_prefix.empty() && log.caption().rfind(options.stop_prefix, 0) == 0 &&
+                log.install_enabled()) {
+                end = "caption";
+                break;
+            }
+            if (recording.elapsed_ms() > options.timeout_ms) break;
+            Sleep(1);
+        }
+    }
+    // At the end the program pumps messages (a message box or its idle loop),
+    // so a direct read gives the position it shows then.
+    if (end == "msgbox" || end == "caption") {
+        auto pos = progress_position(bar);
+        log.note(pos ? *pos : -1);
+    }
+    JsonObject json;
+    json.add("ok", end == "msgbox" || end == "caption")
+        .add("end", end)
+        .add("t", since_action.elapsed_ms())
+        .add_raw("events", log.json());
+    if (pressed_at >= 0) json.add("pressed_at", pressed_at);
+    return json.str();
+}
+
+}  // namespace kelvarion::driver

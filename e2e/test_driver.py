@@ -1,0 +1,97 @@
+"""The UI driver proven on a stand-in window of its own (driver/sample_window
+.cpp), apart from the programs it checks: it must read what a window shows,
+act as a user, and tell a shortcut's contents the way lnkinfo does."""
+
+from e2e_case import E2ECase
+from harness import settings
+from harness.driver import CMD_EXIT, CMD_INSTALL, LBL_TITLE, OPT_SAS8, OPT_SAS9, PROGRESS_BAR1, VK_ESCAPE, VK_RETURN
+from harness.lnkinfo import lnkinfo, show_command
+from harness.sas_setup import lay_down
+
+FOLDER = "C:\\Stand-in Window"
+
+
+class DriverOnSampleWindow(E2ECase):
+    def start_sample(self, machine, driver):
+        exe = machine.copy_program(settings.sample_window_exe(), FOLDER)
+        driver.start(exe, FOLDER)
+        return driver.wait_window()
+
+    def test_reads_controls_and_records_a_run(self):
+        machine = self.new_machine("driver-run")
+        lay_down(machine, [])
+        driver = machine.driver()
+        window = self.start_sample(machine, driver)
+        self.assertEqual(window["title"], "Kelvarion installation")
+        self.assertEqual(window["focus_id"], CMD_INSTALL)
+        _, controls = driver.dump()
+        self.assertEqual(sorted(controls), [OPT_SAS8, OPT_SAS9, CMD_INSTALL, CMD_EXIT, PROGRESS_BAR1, LBL_TITLE])
+        self.assertEqual((controls[OPT_SAS8]["kind"], controls[OPT_SAS8]["checked"]), ("autoradio", True))
+        self.assertEqual(controls[OPT_SAS9]["checked"], False)
+        self.assertEqual(controls[CMD_INSTALL]["kind"], "push")
+        self.assertIsNone(controls[CMD_INSTALL]["checked"])
+        self.assertEqual(controls[LBL_TITLE]["caption"], "Progressing")
+        self.assertEqual((controls[PROGRESS_BAR1]["pos"], controls[PROGRESS_BAR1]["range"]), (0, [0, 100]))
+        self.assertEqual(controls[OPT_SAS8]["rect"], [10, 10, 160, 34])
+
+        driver.click(OPT_SAS9)
+        driver.wait(OPT_SAS9, "checked", True)
+        driver.wait(OPT_SAS8, "checked", False)
+
+        driver.key(VK_RETURN, "post")
+        recording = driver.record(20000)
+        self.assertEqual(recording["end"], "msgbox")
+        events = recording["events"]
+        captions = [e["caption"] for e in events]
+        self.assertEqual([c for i, c in enumerate(captions) if i == 0 or captions[i - 1] != c],
+                         ["Step 1 ...", "Step 2 ...", "Step 3 ...", "Step 4 ...", "Done."])
+        positions = [e["pos"] for e in events if e["pos"] != -1]  # -1: not answered yet
+        self.assertEqual([p for i, p in enumerate(positions) if i == 0 or positions[i - 1] != p],
+                         [0, 10, 20, 30, 100])
+        self.assertFalse(events[0]["install_enabled"])
+        self.assertTrue(events[-1]["install_enabled"])
+        box = driver.msgbox()
+        self.assertGreaterEqual(box["t"], 400, "four pauses of 100 ms")
+        self.assertEqual((box["box"]["title"], box["box"]["text"]), ("Notice", "All done!"))
+        self.assertEqual(box["box"]["buttons"], [{"id": 1, "caption": "OK"}])
+        self.assertFalse(box["owner_enabled"])
+        self.assertEqual(driver.wait_exit()["exit_code"], 0)
+
+    def test_keys_by_input_and_exit_button(self):
+        machine = self.new_machine("driver-keys")
+        lay_down(machine, [])
+        driver = machine.driver()
+        self.start_sample(machine, driver)
+        driver.key(VK_ESCAPE, "input")
+        driver.wait_exit()
+        self.start_sample(machine, driver)
+        self.assertTrue(driver.running())
+        driver.click(CMD_EXIT)
+        driver.wait_exit()
+        self.assertFalse(driver.running())
+
+    def test_shortcut_read_back_like_lnkinfo(self):
+        machine = self.new_machine("driver-lnk")
+        driver = machine.driver()
+        desktop = driver.special_folder("desktop")
+        self.assertTrue(machine.path(desktop).is_dir(), desktop)
+        link = desktop + "\\Stand-in.lnk"
+        target = "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe"
+        machine.write(target, b"")
+        arguments = ' -CONFIG "C:\\Program Files\\SAS\\SAS 9.1\\SASV9.CFG" -CONFIG "C:\\Kel\'s Tools\\kelvarion.cfg"'
+        driver.lnk_write(link, target, arguments, "C:\\Program Files\\SAS\\SAS 9.1", "Stand-in")
+        shell = driver.lnk_read(link)
+        self.assertEqual((shell["target"], shell["arguments"], shell["working_directory"], shell["description"]),
+                         (target, arguments, "C:\\Program Files\\SAS\\SAS 9.1", "Stand-in"))
+        parsed = lnkinfo(machine.path(link))
+        self.assertEqual(parsed["Local path"], target)
+        self.assertEqual(parsed["Command line arguments"], arguments)
+        self.assertEqual(parsed["Working directory"], "C:\\Program Files\\SAS\\SAS 9.1")
+        self.assertEqual(parsed["Description"], "Stand-in")
+        self.assertEqual(show_command(machine.path(link)), 1, "a shortcut made without a show command")
+
+    def test_program_file_resources(self):
+        machine = self.new_machine("driver-exe")
+        info = machine.driver().exe_info(machine.windows_path_of(settings.driver_exe()))
+        # The driver itself carries no version information, no icon and no manifest.
+        self.assertEqual((info["version"], info["icons"], info["manifest"]), (None, [], ""))

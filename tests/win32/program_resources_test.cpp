@@ -1,0 +1,184 @@
+// The two programs as Windows sees them from outside: their version
+// information, window icon and application manifest, read back with the
+// system's own version and resource functions.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editions/resources/resource_ids.h"
+
+namespace kelvarion {
+namespace {
+
+// The build passes the programs' paths as seen on the build machine; Wine
+// shows that file system as drive Z:.
+std::wstring windows_path(const char* unix_path) {
+    std::wstring path = L"Z:";
+    for (const char* c = unix_path; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+
+struct Program {
+    const char* name;
+    std::wstring path;
+    bool has_company_name;
+};
+
+std::vector<Program> programs() {
+    return {{"current", windows_path(KELVARION_CURRENT_PROGRAM), true},
+            {"legacy", windows_path(KELVARION_LEGACY_PROGRAM), false}};
+}
+
+std::vector<std::uint8_t> version_block(const std::wstring& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    std::vector<std::uint8_t> block(size);
+    if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, block.data())) block.clear();
+    return block;
+}
+
+// The value of one entry of the 040904B0 string table; false when absent.
+bool version_string(std::vector<std::uint8_t>& block, const wchar_t* name, std::wstring* value) {
+    const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
+        return false;
+    *value = std::wstring(text);  // up to the terminating NUL
+    return true;
+}
+
+TEST(ProgramResources, VersionInformation) {
+    for (const Program& program : programs()) {
+        SCOPED_TRACE(program.name);
+        std::vector<std::uint8_t> block = version_block(program.path);
+        ASSERT_FALSE(block.empty()) << "no version information";
+
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+        EXPECT_EQ(0u, fixed->dwFileVersionLS);
+        EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+        EXPECT_EQ(0u, fixed->dwProductVersionLS);
+        EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+
+        // One string table: English (United States), Unicode.
+        WORD* translation = nullptr;
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
+                                   reinterpret_cast<void**>(&translation), &length));
+        ASSERT_EQ(4u, length);
+        EXPECT_EQ(0x0409, translation[0]);
+        EXPECT_EQ(1200, translation[1]);
+
+        const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+            {L"ProductName", L"Kelvarion_Post_Installation_Setup"},
+            {L"FileVersion", L"1.00"},
+            {L"ProductVersion", L"1.00"},
+            {L"InternalName", L"Kelvarion_Post_Installation_setup"},
+            {L"OriginalFilename", L"Kelvarion_Post_Installation_setup.exe"},
+        };
+        for (const auto& [name, text] : expected) {
+            std::wstring value;
+            EXPECT_TRUE(version_string(block, name, &value)) << "missing entry";
+            EXPECT_EQ(std::wstring(text), value);
+        }
+        std::wstring company;
+        EXPECT_EQ(program.has_company_name, version_string(block, L"CompanyName", &company));
+        if (program.has_company_name) {
+            EXPECT_EQ(L"QVK", company);
+        }
+        std::wstring description;
+        EXPECT_FALSE(version_string(block, L"FileDescription", &description));
+    }
+}
+
+// A program's resource, loaded as data.
+class ProgramModule {
+public:
+    explicit ProgramModule(const std::wstring& path)
+        : module_(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~ProgramModule() {
+        if (module_) FreeLibrary(module_);
+    }
+    ProgramModule(const ProgramModule&) = delete;
+    ProgramModule& operator=(const ProgramModule&) = delete;
+
+    bool loaded() const { return module_ != nullptr; }
+    std::string resource(const wchar_t* type, const wchar_t* name) const {
+        HRSRC found = FindResourceW(module_, name, type);
+        if (!found) return {};
+        HGLOBAL data = LoadResource(module_, found);
+        const char* bytes = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+        return bytes ? std::string(bytes, SizeofResource(module_, found)) : std::string();
+    }
+
+private:
+    HMODULE module_;
+};
+
+#pragma pack(push, 2)
+struct IconGroupHeader {
+    WORD reserved, type, count;
+};
+struct IconGroupEntry {
+    BYTE width, height, colour_count, reserved;
+    WORD planes, bit_count;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(ProgramResources, TheSameWindowIconOf32By32PixelsAnd256Colours) {
+    std::string icon_images[2];
+    int index = 0;
+    for (const Program& program : programs()) {
+        SCOPED_TRACE(program.name);
+        ProgramModule module(program.path);
+        ASSERT_TRUE(module.loaded());
+        const std::string group =
+            module.resource(RT_GROUP_ICON, MAKEINTRESOURCEW(KELVARION_MAIN_ICON));
+        ASSERT_EQ(sizeof(IconGroupHeader) + sizeof(IconGroupEntry), group.size());
+        const auto* header = reinterpret_cast<const IconGroupHeader*>(group.data());
+        const auto* entry =
+            reinterpret_cast<const IconGroupEntry*>(group.data() + sizeof(IconGroupHeader));
+        EXPECT_EQ(1, header->type);
+        ASSERT_EQ(1, header->count);
+        EXPECT_EQ(32, entry->width);
+        EXPECT_EQ(32, entry->height);
+        EXPECT_EQ(8, entry->bit_count);
+
+        const std::string image = module.resource(RT_ICON, MAKEINTRESOURCEW(entry->id));
+        ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
+        const auto* bitmap = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+        EXPECT_EQ(32, bitmap->biWidth);
+        EXPECT_EQ(64, bitmap->biHeight);  // colour image and mask
+        EXPECT_EQ(8, bitmap->biBitCount);
+        // Header, 256 palette entries, 32 x 32 bytes, a 32 x 32 one-bit mask.
+        EXPECT_EQ(40u + 256 * 4 + 32 * 32 + 32 * 4, image.size());
+        icon_images[index++] = image;
+    }
+    EXPECT_EQ(icon_images[0], icon_images[1]);
+}
+
+TEST(ProgramResources, ApplicationManifest) {
+    for (const Program& program : programs()) {
+        SCOPED_TRACE(program.name);
+        ProgramModule module(program.path);
+        ASSERT_TRUE(module.loaded());
+        const std::string manifest = module.resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
+        ASSERT_FALSE(manifest.empty());
+        EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" "
+                                                   "version=\"6.0.0.0\""));
+        EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
+        EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
+    }
+}
+
+}  // namespace
+}  // namespace kelvarion
