@@ -3,7 +3,6 @@ started in its install root, an installation run and recorded, and the
 checks of what it wrote."""
 
 import unittest
-from pathlib import Path
 
 from harness import expected, settings
 from harness.driver import (CMD_EXIT, CMD_INSTALL, LBL_TITLE, PROGRESS_BAR1, VK_RETURN)

@@ -46,8 +46,9 @@ class DriverOnSampleWindow(E2ECase):
         self.assertEqual([c for i, c in enumerate(captions) if i == 0 or captions[i - 1] != c],
                          ["Step 1 ...", "Step 2 ...", "Step 3 ...", "Step 4 ...", "Done."])
         positions = [e["pos"] for e in events if e["pos"] != -1]  # -1: not answered yet
-        self.assertEqual([p for i, p in enumerate(positions) if i == 0 or positions[i - 1] != p],
-                         [0, 10, 20, 30, 100])
+        # The first step's 0 may pass before the driver's first reading.
+        self.assertIn([p for i, p in enumerate(positions) if i == 0 or positions[i - 1] != p],
+                      ([0, 10, 20, 30, 100], [10, 20, 30, 100]))
         self.assertFalse(events[0]["install_enabled"])
         self.assertTrue(events[-1]["install_enabled"])
         box = driver.msgbox()

@@ -5,7 +5,7 @@ import re
 import struct
 import subprocess
 
-from e2e_case import E2ECase, PROGRAM_NAMES
+from e2e_case import E2ECase
 from harness import settings
 
 WINDOWS_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",

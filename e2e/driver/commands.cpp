@@ -2,14 +2,15 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
 
 #include "exe_info.h"
 #include "input_actions.h"
-#include "recorder.h"
 #include "json_line.h"
+#include "recorder.h"
 #include "shortcut_file.h"
 #include "utf.h"
 #include "window_query.h"

@@ -230,8 +230,11 @@ std::string describe_dialog(HWND dialog) {
             }
         }
     }
+    RECT r{};
+    GetWindowRect(dialog, &r);
     JsonObject json;
     json.add("title", quick_text(dialog))
+        .add("rect", std::vector<int>{int(r.left), int(r.top), int(r.right), int(r.bottom)})
         .add("text", text)
         .add("has_icon", has_icon)
         .add_raw("buttons", json_array(buttons));

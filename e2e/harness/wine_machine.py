@@ -14,12 +14,14 @@ from . import settings
 
 
 class WineMachine:
-    def __init__(self, name="machine"):
+    def __init__(self, name="machine", display=None):
+        """`display`: an X display (a DISPLAY value such as ":0") to show the
+        windows on; by default a private virtual one."""
         self.name = name
         self.work = None
         self.prefix = None
         self.env = None
-        self.display = None
+        self.display = display
         self._xvfb = None
         self._drivers = []
 
@@ -31,7 +33,8 @@ class WineMachine:
         subprocess.run([str(settings.wine_tools() / "clone.sh"), str(self.prefix)], check=True)
         home = self.work / "home"
         home.mkdir()
-        self._start_xvfb()
+        if self.display is None:
+            self._start_xvfb()
         env = dict(os.environ)
         env.update(
             WINEPREFIX=str(self.prefix),
@@ -39,7 +42,7 @@ class WineMachine:
             WINEDEBUG="-all",
             HOME=str(home),
             WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
-            DISPLAY=f":{self.display}",
+            DISPLAY=self.display,
             # Wine's ANSI code page follows the locale: C.UTF-8 gives Windows-1252,
             # the code page the expected files are written in.
             LANG="C.UTF-8",
@@ -84,7 +87,7 @@ class WineMachine:
                 raise RuntimeError("Xvfb ended before reporting its display")
             number += chunk
         os.close(read_end)
-        self.display = int(number.strip())
+        self.display = ":" + number.decode().strip()
 
     # --- Wine -----------------------------------------------------------
 
@@ -154,10 +157,14 @@ class WineMachine:
         shutil.copy2(exe, target / Path(exe).name)
         return install_root + "\\" + Path(exe).name
 
-    def screenshot(self, name):
-        """The whole virtual screen as a PNG under the artifacts folder."""
-        out = settings.artifacts() / f"{name}.png"
+    def screenshot(self, name, region=None, folder=None):
+        """The screen as a PNG under the artifacts folder (or `folder`);
+        `region`: [left, top, right, bottom] to keep only that part."""
+        out = (folder or settings.artifacts()) / f"{name}.png"
         out.parent.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["import", "-display", f":{self.display}", "-window", "root", str(out)],
-                       check=True, timeout=60, env=self.env)
+        command = ["import", "-display", self.env["DISPLAY"], "-window", "root"]
+        if region:
+            left, top, right, bottom = region
+            command += ["-crop", f"{right - left}x{bottom - top}+{left}+{top}", "+repage"]
+        subprocess.run(command + [str(out)], check=True, timeout=60, env=self.env)
         return out
