@@ -7,17 +7,6 @@
 namespace kelvarion {
 namespace {
 
-std::string utf8_of(char32_t c) {
-    std::u16string units;
-    if (c >= 0x10000) {
-        units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        units += static_cast<char16_t>(c);
-    }
-    return utf16_to_utf8(units);
-}
-
 // The folder along `path` whose own name holds `character` (the outermost
 // one), or an empty string when no folder name holds it.
 std::string folder_named_with(const std::string& path, const std::string& character) {
@@ -34,7 +23,7 @@ std::string folder_named_with(const std::string& path, const std::string& charac
 // the file's text names the folder in the ANSI code page: writing it anyway
 // would send SAS to a different, wrong path.
 std::string unmappable_description(const std::string& path, char32_t unmappable) {
-    const std::string character = utf8_of(unmappable);
+    const std::string character = code_point_utf8(unmappable);
     const std::string shown = "\"" + character + "\" (" + code_point_name(unmappable) + ")";
     const std::string folder = folder_named_with(path, character);
     if (!folder.empty()) {

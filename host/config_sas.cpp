@@ -12,22 +12,11 @@ namespace {
 
 constexpr const char* kMacroFolderName = "\\saspgm";
 
-std::string utf8_of(char32_t c) {
-    std::u16string units;
-    if (c >= 0x10000) {
-        units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-        units += static_cast<char16_t>(c);
-    }
-    return utf16_to_utf8(units);
-}
-
 // SAS would read the list in the ANSI code page, so a folder written with a
 // character it cannot hold would name another folder.
 std::string unrepresentable_folder(const std::string& path, const std::string& macro_folder,
                                    char32_t unmappable) {
-    const std::string character = utf8_of(unmappable);
+    const std::string character = code_point_utf8(unmappable);
     const std::string shown = "\"" + character + "\" (" + code_point_name(unmappable) + ")";
     std::string folder = macro_folder;
     const size_t found = macro_folder.find(character);

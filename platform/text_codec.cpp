@@ -148,6 +148,12 @@ std::string decode_cp1252(std::string_view bytes) {
     return out;
 }
 
+std::string code_point_utf8(char32_t c) {
+    std::string out;
+    append_utf8(out, c);
+    return out;
+}
+
 std::string code_point_name(char32_t c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));

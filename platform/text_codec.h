@@ -19,7 +19,8 @@ std::string utf16_to_utf8(std::u16string_view utf16);
 AnsiText encode_cp1252(std::string_view utf8);
 std::string decode_cp1252(std::string_view bytes);
 
-// A code point written as "U+XXXX", for messages.
+// One code point as UTF-8, and written as "U+XXXX", for messages.
+std::string code_point_utf8(char32_t c);
 std::string code_point_name(char32_t c);
 
 }  // namespace kelvarion

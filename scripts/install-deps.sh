@@ -2,13 +2,15 @@
 # Installs what building and testing need on Debian 12, when it is missing:
 # CMake and Ninja, g++ and GoogleTest for the native build, the i686
 # mingw-w64 cross compiler, Wine (with its 32-bit half), Xvfb, lnkinfo,
-# ImageMagick and Python 3. Quick and silent when everything is there.
+# Wine's fonts, ImageMagick, Python 3, and the locale sources (for tests in
+# other ANSI code pages). Quick and silent when everything is there.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 wine64 xvfb xauth liblnk-utils imagemagick python3
+  wine wine32:i386 wine64 fonts-wine xvfb xauth liblnk-utils imagemagick python3
+  locales file
 )
 
 as_root=()

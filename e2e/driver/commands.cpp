@@ -12,6 +12,7 @@
 #include "json_line.h"
 #include "recorder.h"
 #include "shortcut_file.h"
+#include "timing_commands.h"
 #include "utf.h"
 #include "window_query.h"
 
@@ -268,7 +269,11 @@ std::string run_command(Session& session, const std::vector<std::string>& fields
         return JsonObject().add("ok", true).str();
     }
     auto handler = handlers.find(fields[0]);
-    if (handler == handlers.end()) return failure("unknown command " + fields[0]);
+    if (handler == handlers.end()) {
+        bool handled = false;
+        std::string answer = run_timing_command(session, fields, &handled);
+        return handled ? answer : failure("unknown command " + fields[0]);
+    }
     return handler->second(session, fields);
 }
 

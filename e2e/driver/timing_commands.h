@@ -1,0 +1,25 @@
+#pragma once
+// Commands for measurements and for files held by another process: start-up
+// and Install-to-Notice timed with QueryPerformanceCounter, polled every
+// millisecond; a file held open without sharing, as a second program can.
+//
+//   time_start  TIMEOUT EXE [FOLDER]  start the program; ms to its window shown
+//                                     and to its thread idle
+//   time_install TIMEOUT              click Install; ms to each caption and to
+//                                     the message box shown
+//   lock_file   PATH                  open PATH with no sharing and keep it open
+//   unlock_file PATH                  close it again
+
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+namespace kelvarion::driver {
+
+// The answer to a timing or lock command; false in *handled when `fields`
+// names none of them.
+std::string run_timing_command(Session& session, const std::vector<std::string>& fields,
+                               bool* handled);
+
+}  // namespace kelvarion::driver

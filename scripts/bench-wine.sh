@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Times the two programs under Wine: Install click to the Notice box against
+# the floor of the pauses (1.0 s current edition, 0.9 s legacy; goal: within
+# 10 %), process start to window shown, and the size of each program.
+#
+#   scripts/bench-wine.sh [--runs N]
+#
+# Builds build/wine-evidence-windows (Release, i686 mingw-w64) when needed,
+# prints the machine and the figures as Markdown tables. Exit status 0 when
+# both editions meet the goal, 1 when one misses it, 2 when it could not run.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${KELVARION_BENCH_WINE_BUILD:-$root/build/wine-evidence-windows}"
+
+missing=()
+for tool in cmake ninja i686-w64-mingw32-g++-posix wine Xvfb python3; do
+  command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "missing: ${missing[*]} (scripts/install-deps.sh installs them)" >&2
+  exit 2
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+cmake --build "$build" -j2 --target Kelvarion_Post_Installation_setup \
+  Kelvarion_Post_Installation_setup_legacy kelvarion_ui_driver kelvarion_ui_driver_sample >/dev/null
+
+echo "## Machine"
+echo
+echo '```'
+uname -a
+lscpu | grep -E '^(Model name|CPU\(s\)|Thread|L1d|L2|L3)' || true
+grep MemTotal /proc/meminfo || true
+wine --version
+echo "$(i686-w64-mingw32-g++-posix --version | head -n 1), CMAKE_BUILD_TYPE=Release"
+echo '```'
+echo
+
+status=0
+( cd "$root/e2e" && env PYTHONDONTWRITEBYTECODE=1 WINEDEBUG=-all \
+    KELVARION_WINE_TOOLS="$root/tools/wine" \
+    KELVARION_E2E_DRIVER="$build/e2e/kelvarion_ui_driver.exe" \
+    KELVARION_E2E_SAMPLE_WINDOW="$build/e2e/kelvarion_ui_driver_sample.exe" \
+    KELVARION_E2E_CURRENT="$build/editions/Kelvarion_Post_Installation_setup.exe" \
+    KELVARION_E2E_LEGACY="$build/editions/Kelvarion_Post_Installation_setup_legacy.exe" \
+    python3 bench_wine.py "$@" ) || status=$?
+exit "$status"
