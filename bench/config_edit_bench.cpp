@@ -174,7 +174,8 @@ double ms(double seconds) { return seconds * 1e3; }
 double mib(long kib) { return static_cast<double>(kib) / 1024.0; }
 
 void print_times(const std::vector<Measurement>& all, bool on_disk) {
-    std::printf("| Shape | Size | Copy (ms) | Edit, current (ms) | x copy | Edit, legacy (ms) | x copy |\n");
+    std::printf("| Shape | Size | Copy (ms) | Edit, current (ms) | x copy "
+                "| Edit, legacy (ms) | x copy |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|\n");
     for (const Measurement& m : all) {
         const double* t = on_disk ? m.on_disk : m.in_memory;

@@ -34,7 +34,8 @@ long child_peak_kib(const std::vector<std::string>& arguments, std::string* err)
     const std::string self = "/proc/self/exe";
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(self.c_str()));
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
 
     int pipe_ends[2];

@@ -106,7 +106,8 @@ const std::vector<std::string>& install_roots() {
         R"(C:\Documents and Settings\Ann O'Hara\Kelvarion)",
         "D:\\Donn\xC3\xA9"
         "es\\Kelvarion",                                                         // é
-        "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Kelvarion",  // Программы
+        // Программы
+        "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Kelvarion",
         "E:\\",
         R"(\\server\share\O'Neil (x86)\Kelvarion)",
         "C:\\Stra\xC3\x9F"

@@ -16,14 +16,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/evidence-bench"
 
-missing=()
-for tool in cmake ninja g++; do
-  command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "missing: ${missing[*]} (Debian: apt-get install cmake ninja-build g++)" >&2
-  exit 2
-fi
+"$root/scripts/install-deps.sh" || exit 2
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DKELVARION_BENCH=ON -DBUILD_TESTING=OFF >/dev/null

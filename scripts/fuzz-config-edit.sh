@@ -24,6 +24,10 @@ fi
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/evidence-fuzz"
 
+# clang, and libFuzzer with the sanitizer runtimes, which come in a package
+# of their own.
+"$root/scripts/install-deps.sh" clang libclang-rt-14-dev || exit 2
+
 missing=()
 for tool in cmake ninja clang++; do
   command -v "$tool" >/dev/null || missing+=("$tool")

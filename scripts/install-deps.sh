@@ -4,6 +4,7 @@
 # mingw-w64 cross compiler, Wine (with its 32-bit half), Xvfb, lnkinfo,
 # Wine's fonts, ImageMagick, Python 3, and the locale sources (for tests in
 # other ANSI code pages). Quick and silent when everything is there.
+#   scripts/install-deps.sh [more Debian packages...]
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,8 @@ packages=(
   wine wine32:i386 wine64 fonts-wine xvfb xauth liblnk-utils imagemagick python3
   locales file
 )
+# Tools that need more (the fuzzer: clang libclang-rt-14-dev) name them.
+packages+=("$@")
 
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -54,7 +54,8 @@ std::vector<ConfigRow> config_rows() {
     const std::string around_list = "/* " + undefined + " */\r\n-SET SASAUTOS (\r\n" + kEntry +
                                     undefined + "\r\n  \"C:\\" + undefined + "\"\r\n)\r\n";
     const std::string beside_named = "-SET SASAUTOS (\r\n  \"C:\\" + undefined +
-                                     "\" \"c:\\apps\\KELVARION\\saspgm\\\" " + undefined + "\r\n)\r\n";
+                                     "\" \"c:\\apps\\KELVARION\\saspgm\\\" " + undefined +
+                                     "\r\n)\r\n";
     const std::string in_utf8 = "\xEF\xBB\xBF-SET SASAUTOS (\r\n                \"" + gyor +
                                 "\\saspgm\"\r\n  " + kCore + "\r\n)\r\n";
     return {

@@ -8,8 +8,9 @@ namespace kelvarion::testing {
 
 const std::vector<std::string>& generated_file_names() {
     static const std::vector<std::string> names{
-        "\\saspgm\\autoexec.sas",     "\\saspgm\\contents.sas", "\\saspgm\\finddup.sas",
-        "\\saspgm\\join.sas",         "\\saspgm\\print_model.sas", "\\saspgm\\trans.sas",
+        "\\saspgm\\autoexec.sas",    "\\saspgm\\contents.sas",
+        "\\saspgm\\finddup.sas",     "\\saspgm\\join.sas",
+        "\\saspgm\\print_model.sas", "\\saspgm\\trans.sas",
         "\\saspgm\\verification_rep.sas", "\\kelvarion.cfg",
     };
     return names;
@@ -46,7 +47,8 @@ void Installation::install() {
 
 std::string Installation::boxes() const {
     std::string all;
-    for (const MessageBoxCall& box : platform.message_boxes) all += box.title + ": " + box.text + "\n";
+    for (const MessageBoxCall& box : platform.message_boxes)
+        all += box.title + ": " + box.text + "\n";
     return all;
 }
 

@@ -40,9 +40,10 @@ public:
     explicit Installation(const EditionProfile& edition, const std::string& root = "",
                           std::unique_ptr<FakePlatform> platform = nullptr);
 
-    // Main, then Form_Load. False when Main did not show the window.
+    // Main, then Form_Load: a new window over the same machine, so that a
+    // second start runs the installation again. False when Main showed none.
     bool start();
-    // Presses Install (start() first, once).
+    // Presses Install on the window of the last start().
     void install();
 
     // Every box shown, "title: text" a line, for failure messages.
@@ -54,13 +55,13 @@ public:
 
     std::string in_root(const std::string& relative) const { return platform.root + relative; }
     std::optional<std::string> generated(const std::string& name) const;
-    // Files under `folder` other than the ones named, e.g. temporary files.
+    // Every file under `folder`: a temporary file left behind shows here.
     std::vector<std::string> files_under(const std::string& folder) const {
         return platform.files_under(folder);
     }
 
 private:
-    std::unique_ptr<FakePlatform> owned_platform_;
+    std::unique_ptr<FakePlatform> owned_platform_;  // before `platform`, which refers to it
 
 public:
     const EditionProfile& edition;
