@@ -12,7 +12,7 @@
 #include "json_line.h"
 #include "recorder.h"
 #include "shortcut_file.h"
-#include "timing_commands.h"
+#include "evidence_commands.h"
 #include "utf.h"
 #include "window_query.h"
 
@@ -271,7 +271,7 @@ std::string run_command(Session& session, const std::vector<std::string>& fields
     auto handler = handlers.find(fields[0]);
     if (handler == handlers.end()) {
         bool handled = false;
-        std::string answer = run_timing_command(session, fields, &handled);
+        std::string answer = run_evidence_command(session, fields, &handled);
         return handled ? answer : failure("unknown command " + fields[0]);
     }
     return handler->second(session, fields);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/win32/error_text_win.h"
+#include "platform/win32/queued_input_win.h"
 #include "platform/win32/strconv_win.h"
 
 namespace kelvarion {
@@ -376,24 +377,6 @@ void Win32MainView::pump_waiting_messages() {
         }
         if (is_keyboard_or_mouse_input(msg.message) && input_held_off()) continue;
         process_message(msg);
-    }
-}
-
-void Win32MainView::drop_queued_input() {
-    const std::pair<UINT, UINT> input_ranges[] = {{WM_KEYFIRST, WM_KEYLAST},
-                                                  {WM_MOUSEFIRST, WM_MOUSELAST},
-                                                  {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
-    MSG msg;
-    for (const auto& [first, last] : input_ranges) {
-        while (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
-            // PeekMessage hands out WM_QUIT whatever the filter: it must
-            // still reach the message loop (the window may have been
-            // unloaded at the end of the sequence).
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-        }
     }
 }
 

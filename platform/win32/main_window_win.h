@@ -94,7 +94,6 @@ private:
     // the queue, with input dropped while it is held off.
     void show_change();
     void pump_waiting_messages();
-    void drop_queued_input();
     void refresh_cursor();
 
     const EditionProfile& edition_;

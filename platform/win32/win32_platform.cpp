@@ -1,9 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
-#include <utility>
-
 #include "platform/win32/codepage_win.h"
 #include "platform/win32/files_win.h"
+#include "platform/win32/queued_input_win.h"
 #include "platform/win32/registry_win.h"
 #include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
@@ -61,24 +60,6 @@ AnsiText Win32Platform::encode_ansi(std::string_view utf8) { return win32_encode
 std::string Win32Platform::decode_ansi(std::string_view bytes) {
     return win32_decode_ansi(bytes);
 }
-
-namespace {
-
-void drop_queued_input() {
-    MSG queued;
-    for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
-                                     std::pair<UINT, UINT>{WM_MOUSEFIRST, WM_MOUSELAST}}) {
-        while (PeekMessageW(&queued, nullptr, first, last, PM_REMOVE)) {
-            // PeekMessage may hand out WM_QUIT whatever the filter: keep it.
-            if (queued.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(queued.wParam));
-                return;
-            }
-        }
-    }
-}
-
-}  // namespace
 
 void Win32Platform::message_box(const std::string& text, const std::string& title,
                                 MessageIcon icon) {

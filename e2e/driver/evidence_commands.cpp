@@ -1,4 +1,4 @@
-#include "timing_commands.h"
+#include "evidence_commands.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -127,9 +127,25 @@ std::string cmd_unlock_file(Session&, const std::vector<std::string>& f) {
     return JsonObject().add("ok", true).str();
 }
 
+std::string cmd_attach_window(Session& s, const std::vector<std::string>& f) {
+    if (f.size() < 2) return failure("attach_window TIMEOUT");
+    Stopwatch clock;
+    double gap = 0;
+    HWND found = nullptr;
+    poll_1ms(clock, std::strtod(f[1].c_str(), nullptr), &gap,
+             [&] { return (found = find_top_window(0, kMainCaption)) != nullptr; });
+    if (!found) return failure("timeout");
+    DWORD pid = 0;
+    GetWindowThreadProcessId(found, &pid);
+    std::string err;
+    if (!s.target.attach(pid, &err)) return failure(err);
+    s.main_window = found;
+    return JsonObject().add("ok", true).add("pid", std::int64_t{pid}).str();
+}
+
 }  // namespace
 
-std::string run_timing_command(Session& session, const std::vector<std::string>& fields,
+std::string run_evidence_command(Session& session, const std::vector<std::string>& fields,
                                bool* handled) {
     using Handler = std::string (*)(Session&, const std::vector<std::string>&);
     static const std::map<std::string, Handler> handlers = {
@@ -137,6 +153,7 @@ std::string run_timing_command(Session& session, const std::vector<std::string>&
         {"time_install", cmd_time_install},
         {"lock_file", cmd_lock_file},
         {"unlock_file", cmd_unlock_file},
+        {"attach_window", cmd_attach_window},
     };
     auto handler = fields.empty() ? handlers.end() : handlers.find(fields[0]);
     *handled = handler != handlers.end();
