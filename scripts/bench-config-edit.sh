@@ -22,15 +22,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DKELVARION_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target kelvarion_config_edit_bench >/dev/null
 
-echo "## Machine"
-echo
-echo '```'
-uname -a
-lscpu | grep -E '^(Model name|CPU\(s\)|Thread|L1d|L2|L3)' || true
-grep MemTotal /proc/meminfo || true
-echo "$(g++ --version | head -n 1), CMAKE_BUILD_TYPE=Release"
-echo '```'
-echo
+"$root/scripts/machine-info.sh" "$(g++ --version | head -n 1), CMAKE_BUILD_TYPE=Release"
 echo "## SAS configuration edit against a plain copy"
 echo
 "$build/bench/kelvarion_config_edit_bench" "$@"

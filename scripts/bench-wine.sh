@@ -13,30 +13,14 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${KELVARION_BENCH_WINE_BUILD:-$root/build/wine-evidence-windows}"
 
-missing=()
-for tool in cmake ninja i686-w64-mingw32-g++-posix wine Xvfb python3; do
-  command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "missing: ${missing[*]} (scripts/install-deps.sh installs them)" >&2
-  exit 2
-fi
+"$root/scripts/install-deps.sh" || exit 2
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
 cmake --build "$build" -j2 --target Kelvarion_Post_Installation_setup \
   Kelvarion_Post_Installation_setup_legacy kelvarion_ui_driver kelvarion_ui_driver_sample >/dev/null
 
-echo "## Machine"
-echo
-echo '```'
-uname -a
-lscpu | grep -E '^(Model name|CPU\(s\)|Thread|L1d|L2|L3)' || true
-grep MemTotal /proc/meminfo || true
-wine --version
-echo "$(i686-w64-mingw32-g++-posix --version | head -n 1), CMAKE_BUILD_TYPE=Release"
-echo '```'
-echo
+"$root/scripts/machine-info.sh" "$(wine --version); $(i686-w64-mingw32-g++-posix --version | head -n 1), CMAKE_BUILD_TYPE=Release"
 
 status=0
 ( cd "$root/e2e" && env PYTHONDONTWRITEBYTECODE=1 WINEDEBUG=-all \
