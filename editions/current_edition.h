@@ -13,7 +13,7 @@ inline constexpr EditionProfile kCurrentEdition{
     .config_update = ConfigUpdateRule::SkipWhenNamed,
     .writes_tool_config = true,
     .shortcuts_follow_all_users = true,
-    .deletes_earlier_shortcut = true,
+    .replaces_earlier_shortcut = true,
     .shortcut_arguments = ShortcutArguments::TwoConfigFiles,
 };
 

@@ -14,7 +14,7 @@ inline constexpr EditionProfile kLegacyEdition{
     .config_update = ConfigUpdateRule::InsertEveryRun,
     .writes_tool_config = false,
     .shortcuts_follow_all_users = false,
-    .deletes_earlier_shortcut = false,
+    .replaces_earlier_shortcut = false,
     .shortcut_arguments = ShortcutArguments::StartupOptions,
 };
 

@@ -41,7 +41,8 @@ std::size_t repeats(std::string_view text, std::size_t at, std::string_view part
 }
 
 // Reads `edited` as `expected` with copies of `inserted` added directly
-// after some of its "(". Returns the offsets in `expected` where one was
+// after some of its "(" (and one blank after a copy when an entry follows
+// the "(" on its line). Returns the offsets in `expected` where one was
 // added, or nothing when `edited` is not of that form. Where `expected`
 // itself continues with copies of `inserted` (a legacy second run), the
 // edited text must hold exactly one more.
@@ -58,6 +59,11 @@ std::optional<std::vector<std::size_t>> insertions_in(std::string_view expected,
             if (in_edited == in_expected + 1) {
                 found.push_back(j);
                 i += inserted.size();
+                // An entry right after the "(" is kept apart by one blank.
+                if (j < expected.size() && std::string_view(" \t\n\v\f)\r").find(expected[j]) == std::string_view::npos) {
+                    if (i >= edited.size() || edited[i] != ' ') return std::nullopt;
+                    ++i;
+                }
             } else if (in_edited != in_expected) {
                 return std::nullopt;
             }
@@ -136,7 +142,7 @@ std::string broken_invariant(std::string_view file, const std::string& macro_fol
     const AnsiText ansi_folder = encode_cp1252(macro_folder);
 
     // 1. Refused exactly when the file's encoding cannot hold the folder.
-    const bool representable = utf8 || ansi_folder.ok;
+    const bool representable = utf8 || ansi_folder.exact();
     if ((edit.outcome == SasConfigEdit::Outcome::FolderNotRepresentable) == representable)
         return which + "folder refused wrongly (representable: " + std::to_string(representable) +
                ")";

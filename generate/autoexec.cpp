@@ -1,6 +1,7 @@
 #include "autoexec.h"
 
 #include "product_folders.h"
+#include "sas_literal.h"
 #include "text_file.h"
 
 namespace kelvarion {
@@ -12,21 +13,21 @@ std::vector<std::string> autoexec_lines(const EditionProfile& edition,
     // The window size option; the legacy edition leaves SAS its own default.
     if (edition.autoexec_window_option) lines.push_back("options awsdef=(0 0 100 100);");
     // The library names are padded so that every path starts in column 19.
-    lines.push_back("libname pgmlib    '" + root + "\\saspgm';");
-    lines.push_back("libname dataware  '" + root + "\\data';");
-    lines.push_back("libname dest      '" + root + "\\data\\sdtm';");
-    lines.push_back("libname sdtmlib   '" + root + "\\data\\sdtm';");
-    lines.push_back("libname translib  '" + root + "\\data\\translib';");
-    lines.push_back("libname modlib    '" + root + "\\data\\models';");
+    lines.push_back("libname pgmlib    " + sas_literal(root + "\\saspgm") + ";");
+    lines.push_back("libname dataware  " + sas_literal(root + "\\data") + ";");
+    lines.push_back("libname dest      " + sas_literal(root + "\\data\\sdtm") + ";");
+    lines.push_back("libname sdtmlib   " + sas_literal(root + "\\data\\sdtm") + ";");
+    lines.push_back("libname translib  " + sas_literal(root + "\\data\\translib") + ";");
+    lines.push_back("libname modlib    " + sas_literal(root + "\\data\\models") + ";");
     lines.push_back("");
     // The macro files, in the order the installation writes them. On a first
     // installation they do not exist yet: they are named by path only.
-    lines.push_back("%include '" + root + "\\saspgm\\contents.sas';");
-    lines.push_back("%include '" + root + "\\saspgm\\finddup.sas';");
-    lines.push_back("%include '" + root + "\\saspgm\\join.sas';");
-    lines.push_back("%include '" + root + "\\saspgm\\print_model.sas';");
-    lines.push_back("%include '" + root + "\\saspgm\\trans.sas';");
-    lines.push_back("%include '" + root + "\\saspgm\\verification_rep.sas';");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\contents.sas") + ";");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\finddup.sas") + ";");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\join.sas") + ";");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\print_model.sas") + ";");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\trans.sas") + ";");
+    lines.push_back("%include " + sas_literal(root + "\\saspgm\\verification_rep.sas") + ";");
     return lines;
 }
 
@@ -40,7 +41,7 @@ bool create_autoexec(const EditionProfile& edition, Platform& platform) {
     const std::string root = platform.install_root();
     std::string err;
     if (!write_text_file(platform, root + "\\saspgm\\autoexec.sas", autoexec_lines(edition, root),
-                         &err)) {
+                         root, &err)) {
         return report_failure(platform, err);
     }
     return true;

@@ -12,9 +12,9 @@
 
 namespace kelvarion {
 
-// The file's lines, without line ends. The install root is inserted verbatim:
-// nothing in it is quoted or escaped, and a drive root ("D:\") gives a doubled
-// backslash.
+// The file's lines, without line ends. The install root stands in SAS
+// literals with its apostrophes doubled (sas_literal.h) and nothing else
+// changed: a drive root ("D:\") gives a doubled backslash.
 std::vector<std::string> autoexec_lines(const EditionProfile& edition,
                                         const std::string& install_root);
 

@@ -1,5 +1,6 @@
 #include "macro_files.h"
 
+#include "sas_literal.h"
 #include "text_file.h"
 
 namespace kelvarion {
@@ -19,7 +20,7 @@ std::vector<std::string> contents_macro_lines(const std::string& install_root) {
         "*              output = output file                           *",
         "* By:          Ky Dorran, 1/10/2004                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '" + install_root + "\\saspgm';",
+        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
         "%macro contents (indata = ,",
         "        reptype=,",
         "        output = );",
@@ -39,7 +40,7 @@ std::vector<std::string> finddup_macro_lines(const std::string& install_root) {
         "*              output= output report                                        *",
         "* By:          Eli Mastov, 8/23/2005                                        *",
         "*--------------------------------------------------------------------------*/",
-        "libname _templib '" + install_root + "\\saspgm';",
+        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
         "",
         "%macro finddup (modlib=,",
         "                output=);",
@@ -58,7 +59,7 @@ std::vector<std::string> join_macro_lines(const std::string& install_root) {
         "* Description: autoexec file for %join macro                                     *;",
         "* Author:      Tov Renali, 9/8/2005                                      *;",
         "*------------------------------------------------------------------------*;",
-        "libname _trans_ '" + install_root + "\\saspgm';",
+        "libname _trans_ " + sas_literal(install_root + "\\saspgm") + ";",
         "",
         "%macro join (indata =,",
         "             outdata =,",
@@ -82,7 +83,7 @@ std::vector<std::string> print_model_macro_lines(const std::string& install_root
         "*              output = output report                         *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '" + install_root + "\\saspgm';",
+        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
         "",
         "%macro print_model (indata = ,",
         "              output = );",
@@ -106,7 +107,7 @@ std::vector<std::string> trans_macro_lines(const std::string& install_root) {
         "*              output = output program                        *",
         "* By:          Ky Dorran, 1/6/2004                            *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '" + install_root + "\\saspgm';",
+        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
         "",
         "%macro trans (indata = ,",
         "        outdata = ,",
@@ -137,7 +138,7 @@ std::vector<std::string> verification_rep_macro_lines(const std::string& install
         "* Output:      HTML report                                    *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '" + install_root + "\\saspgm';",
+        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
         "",
         "%macro verification_rep (srcdat = ,",
         "   destdat = ,",
@@ -163,7 +164,8 @@ struct MacroFile {
 bool write_macro_file(Platform& platform, const MacroFile& file) {
     const std::string root = platform.install_root();
     std::string err;
-    if (!write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root), &err)) {
+    if (!write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root), root,
+                         &err)) {
         return report_failure(platform, err);
     }
     return true;

@@ -11,8 +11,8 @@
 
 namespace kelvarion {
 
-// Each file's lines, without line ends. The install root is inserted verbatim
-// into the library statement.
+// Each file's lines, without line ends. The install root stands in the
+// library statement's SAS literal, its apostrophes doubled (sas_literal.h).
 std::vector<std::string> contents_macro_lines(const std::string& install_root);
 std::vector<std::string> finddup_macro_lines(const std::string& install_root);
 std::vector<std::string> join_macro_lines(const std::string& install_root);

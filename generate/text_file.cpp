@@ -1,60 +1,48 @@
 #include "text_file.h"
 
-#include <utility>
+#include <vector>
 
 #include "platform/text_codec.h"
 
 namespace kelvarion {
 namespace {
 
-// The folder along `path` whose own name holds `character` (the outermost
-// one), or an empty string when no folder name holds it.
-std::string folder_named_with(const std::string& path, const std::string& character) {
-    const auto last_separator = path.rfind('\\');
-    const auto found = path.find(character);
-    if (last_separator == std::string::npos || found == std::string::npos ||
-        found > last_separator) {
-        return {};
-    }
-    return path.substr(0, path.find('\\', found));
-}
-
 // Windows itself would take the name (the file functions speak UTF-16), but
 // the file's text names the folder in the ANSI code page: writing it anyway
-// would send SAS to a different, wrong path.
-std::string unmappable_description(const std::string& path, char32_t unmappable) {
+// would send SAS to a different, wrong path. Names the outermost folder of
+// `named_folder` whose own name holds the character.
+std::string unmappable_description(const std::string& path, const std::string& named_folder,
+                                   char32_t unmappable) {
     const std::string character = code_point_utf8(unmappable);
     const std::string shown = "\"" + character + "\" (" + code_point_name(unmappable) + ")";
-    const std::string folder = folder_named_with(path, character);
-    if (!folder.empty()) {
-        return "Cannot write \"" + path + "\": the folder name \"" + folder +
-               "\" contains the character " + shown +
-               ", which the system code page cannot hold. The file would name the folder "
-               "wrongly, so nothing was written.";
-    }
-    return "Cannot write \"" + path + "\": its text contains the character " + shown +
-           ", which the system code page cannot hold. Nothing was written.";
+    const size_t found = named_folder.find(character);
+    const std::string folder =
+        found == std::string::npos ? named_folder
+                                   : named_folder.substr(0, named_folder.find('\\', found));
+    return "Cannot write \"" + path + "\": the folder name \"" + folder +
+           "\" contains the character " + shown +
+           ", which the system code page cannot hold. The file would name the folder "
+           "wrongly, so nothing was written.";
 }
 
 }  // namespace
 
 bool write_text_file(Platform& platform, const std::string& path,
-                     const std::vector<std::string>& lines, std::string* err) {
+                     const std::vector<std::string>& lines, const std::string& named_folder,
+                     std::string* err) {
     std::string ignored;
     if (err == nullptr) err = &ignored;
 
-    // Convert everything first, so that an unmappable character leaves any
-    // earlier file untouched.
+    // Checked before the file is touched, so that an earlier file survives.
+    const AnsiText folder = platform.encode_ansi(named_folder);
+    if (!folder.exact()) {
+        *err = unmappable_description(path, named_folder, folder.unmappable);
+        return false;
+    }
+
     std::vector<std::string> encoded;
     encoded.reserve(lines.size());
-    for (const std::string& line : lines) {
-        AnsiText text = platform.encode_ansi(line);
-        if (!text.ok) {
-            *err = unmappable_description(path, text.unmappable);
-            return false;
-        }
-        encoded.push_back(std::move(text.bytes) + "\r\n");
-    }
+    for (const std::string& line : lines) encoded.push_back(platform.encode_ansi(line).bytes + "\r\n");
 
     const std::unique_ptr<OutputFile> file = platform.create_file(path, err);
     if (!file) return false;

@@ -11,14 +11,17 @@
 namespace kelvarion {
 
 // Creates `path` (truncating a file that is there) and writes `lines`, each
-// followed by CR LF, in the system ANSI code page.
+// followed by CR LF, in the system ANSI code page, converted as the system
+// converts (its default character where the code page lacks one).
 //
-// Every line is converted before the file is touched: when a line holds a
-// character that the code page cannot represent, nothing is created or
-// truncated, and *err says which folder and which character are at fault.
-// A write that fails part-way leaves the lines written so far in the file.
+// `named_folder` is the folder whose path the lines hold (the install root).
+// SAS must find that folder by the name written, so when the code page cannot
+// represent one of its characters nothing is created or truncated, and *err
+// says which folder and which character are at fault. A write that fails
+// part-way leaves the lines written so far in the file.
 bool write_text_file(Platform& platform, const std::string& path,
-                     const std::vector<std::string>& lines, std::string* err);
+                     const std::vector<std::string>& lines, const std::string& named_folder,
+                     std::string* err);
 
 // Shows the failure box: `description` as its text, the title "Error!" and
 // the critical-stop icon. Returns once the user has closed it; always false,

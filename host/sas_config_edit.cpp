@@ -138,7 +138,8 @@ public:
                 state_ = State::AwaitingList;
                 from += kOptionName.size();
                 while (from < line.end && !is_blank(file_[from]) && file_[from] != '(' &&
-                       file_[from] != ')' && !is_quote(file_[from]))
+                       file_[from] != ')' && !is_quote(file_[from]) &&
+                       !file_.substr(from, line.end - from).starts_with("/*"))
                     ++from;  // the rest of the name, as in "-SET SASAUTOSX"
             }
             // Outside an option and a comment only the start of a comment
@@ -236,6 +237,16 @@ private:
     bool in_comment_ = false;
 };
 
+// Whether the list's "(" at `after_parenthesis - 1` is followed on its own
+// line by an entry. The inserted folder then needs a blank after its closing
+// quote: SAS reads two quotes in a row as one escaped quote, which would join
+// our folder and that entry into one name.
+bool entry_follows(std::string_view file, size_t after_parenthesis, size_t line_end) {
+    if (after_parenthesis >= line_end) return false;
+    const char next = file[after_parenthesis];
+    return !is_blank(next) && next != ')';
+}
+
 }  // namespace
 
 SasConfigEdit edit_sas_config(std::string_view file, const std::string& macro_folder,
@@ -246,7 +257,7 @@ SasConfigEdit edit_sas_config(std::string_view file, const std::string& macro_fo
     std::string folder_bytes = macro_folder;
     if (!utf8) {
         AnsiText encoded = ansi.encode(macro_folder);
-        if (!encoded.ok) {
+        if (!encoded.exact()) {
             result.outcome = SasConfigEdit::Outcome::FolderNotRepresentable;
             result.unmappable = encoded.unmappable;
             return result;
@@ -263,7 +274,7 @@ SasConfigEdit edit_sas_config(std::string_view file, const std::string& macro_fo
         std::string(kCrLf) + std::string(kEntryIndent) + '"' + folder_bytes + '"';
     std::string& out = result.bytes;
     out.reserve(file.size() + scanner.missing_crlf_bytes +
-                scanner.insertions.size() * inserted.size());
+                scanner.insertions.size() * (inserted.size() + 1));
     auto next_insertion = scanner.insertions.begin();
     for (size_t begin = 0; begin < file.size();) {
         const Line line = line_at(file, begin);
@@ -271,6 +282,7 @@ SasConfigEdit edit_sas_config(std::string_view file, const std::string& macro_fo
         while (next_insertion != scanner.insertions.end() && *next_insertion <= line.end) {
             out.append(file.substr(copied, *next_insertion - copied));
             out.append(inserted);
+            if (entry_follows(file, *next_insertion, line.end)) out += ' ';
             copied = *next_insertion++;
         }
         out.append(file.substr(copied, line.end - copied));

@@ -16,7 +16,15 @@
 //   is left alone.
 // - The list receives one insertion, directly after the "(" that opens it:
 //   CR LF, 16 spaces and the quoted macro folder, followed by the rest of
-//   the line as read.
+//   the line as read; when that rest begins with anything but white space
+//   or ")", one blank goes between, since SAS would read the two quotes in
+//   "...\saspgm""!SASROOT..." as one escaped quote joining two entries.
+// - A comment may follow the option's name directly: "-SET SASAUTOS/*(*/".
+// - Double-byte code pages (932, 936, 949, 950): every byte the reading acts
+//   on (quotes, parentheses, "/*", "*/", blanks, CR) lies below 0x40, where
+//   no such code page puts the second byte of a character, so a trail byte
+//   never reads as syntax. A trail byte can be a backslash or a letter, so
+//   entries are compared with the folder only as decoded characters.
 // - A file that starts with the UTF-8 byte-order mark is UTF-8: its entries
 //   are compared as UTF-8 and the folder is inserted in UTF-8. Any other
 //   file is in the system ANSI code page.
@@ -29,7 +37,8 @@
 // - InsertEveryRun: every list receives the insertion, whatever it names.
 //
 // Rewriting: every line of the new text is followed by exactly one CR LF,
-// and the bytes of each line are those read; only the inserted text is new.
+// and the bytes of each line are those read; only the inserted text (and
+// its blank) is new.
 // NUL bytes and lines of any length are ordinary text. When nothing is
 // inserted the edit reports Unchanged, and the file is not to be written.
 

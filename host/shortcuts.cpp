@@ -50,6 +50,25 @@ std::string argument_text(const EditionProfile& edition, const std::string& sas_
     return text;
 }
 
+// Saves the new shortcut under a temporary name beside `path`, then puts it
+// in place of the earlier one in one step: a save that fails leaves the
+// user's working shortcut as it was. No temporary file is left behind.
+bool save_in_place_of(const std::string& path, const ShortcutProperties& properties,
+                      Platform& platform, std::string* err) {
+    std::string temp_path;
+    {
+        const std::unique_ptr<OutputFile> reserved =
+            platform.create_temp_file_beside(path, &temp_path, err);
+        if (!reserved) return false;
+        if (reserved->close(err) && platform.save_shortcut(temp_path, properties, err) &&
+            platform.replace_file(temp_path, path, err))
+            return true;
+    }
+    std::string ignored;
+    platform.delete_file(temp_path, &ignored);
+    return false;
+}
+
 // Saves one shortcut; false with *err set on the first failure.
 bool save_at(const EditionProfile& edition, const ShortcutLocation& location,
              const ShortcutProperties& properties, Platform& platform, std::string* err) {
@@ -63,10 +82,7 @@ bool save_at(const EditionProfile& edition, const ShortcutLocation& location,
         platform.make_folder(folder, &ignored);
     }
     const std::string path = folder + "\\" + kShortcutFileName;
-    // Only a shortcut that is there and cannot be removed is an error.
-    if (edition.deletes_earlier_shortcut &&
-        platform.delete_file(path, err) == DeleteResult::Failed)
-        return false;
+    if (edition.replaces_earlier_shortcut) return save_in_place_of(path, properties, platform, err);
     return platform.save_shortcut(path, properties, err);
 }
 

@@ -1,5 +1,6 @@
 #include "tool_config.h"
 
+#include "generate/sas_literal.h"
 #include "generate/text_file.h"
 
 namespace kelvarion {
@@ -11,8 +12,8 @@ constexpr const char* kToolConfigName = "\\kelvarion.cfg";
 std::vector<std::string> tool_config_lines(const std::string& install_root) {
     return {
         "-awstitle 'QVK - Kelvarion\xE2\x84\xA2'",
-        "-autoexec '" + install_root + "\\saspgm\\autoexec.sas'",
-        "-splashloc  '" + install_root + "\\splsh.bmp'",
+        "-autoexec " + sas_literal(install_root + "\\saspgm\\autoexec.sas"),
+        "-splashloc  " + sas_literal(install_root + "\\splsh.bmp"),
         "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
     };
 }
@@ -20,7 +21,7 @@ std::vector<std::string> tool_config_lines(const std::string& install_root) {
 bool create_tool_config(Platform& platform) {
     const std::string root = platform.install_root();
     std::string err;
-    if (!write_text_file(platform, root + kToolConfigName, tool_config_lines(root), &err))
+    if (!write_text_file(platform, root + kToolConfigName, tool_config_lines(root), root, &err))
         return report_failure(platform, err);
     return true;
 }

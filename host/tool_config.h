@@ -10,7 +10,8 @@
 namespace kelvarion {
 
 // The file's four lines (UTF-8; the window title holds the trade-mark sign
-// U+2122). The install root stands in them verbatim, unescaped.
+// U+2122, which a code page without it writes as its default character). The
+// install root stands in SAS literals with its apostrophes doubled.
 std::vector<std::string> tool_config_lines(const std::string& install_root);
 
 // Writes the file in the ANSI code page, replacing one that is there.

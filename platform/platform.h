@@ -54,11 +54,13 @@ struct ShortcutProperties {
     std::string icon_location;
 };
 
-// Text converted to the system ANSI code page.
+// Text converted to the system ANSI code page, as the system converts it.
 struct AnsiText {
-    bool ok = false;
-    std::string bytes;        // valid when ok
-    char32_t unmappable = 0;  // when !ok: the first character the code page cannot hold
+    // Where the code page lacks a character, its default character ("?")
+    // stands in, never a look-alike.
+    std::string bytes;
+    char32_t unmappable = 0;  // the first character the code page lacks; 0 when none
+    bool exact() const { return unmappable == 0; }
 };
 
 // A file open for output. Destroying it closes it silently if close() was not

@@ -8,6 +8,8 @@ namespace kelvarion {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// What Windows puts in for a character that code page 1252 lacks.
+constexpr char kCp1252DefaultChar = '?';
 
 // Decodes one code point from `s` at `i`, advancing `i`. Invalid input gives
 // U+FFFD and advances by one byte.
@@ -116,21 +118,13 @@ AnsiText encode_cp1252(std::string_view utf8) {
             result.bytes += static_cast<char>(cp);
             continue;
         }
-        bool mapped = false;
+        char byte = kCp1252DefaultChar;
         for (size_t k = 0; k < kCp1252High.size(); ++k) {
-            if (kCp1252High[k] == cp) {
-                result.bytes += static_cast<char>(0x80 + k);
-                mapped = true;
-                break;
-            }
+            if (kCp1252High[k] == cp) byte = static_cast<char>(0x80 + k);
         }
-        if (!mapped) {
-            result.unmappable = cp;
-            result.bytes.clear();
-            return result;
-        }
+        if (byte == kCp1252DefaultChar && result.unmappable == 0) result.unmappable = cp;
+        result.bytes += byte;
     }
-    result.ok = true;
     return result;
 }
 

@@ -15,7 +15,8 @@ std::string utf16_to_utf8(std::u16string_view utf16);
 
 // Windows-1252 as Windows implements it: the five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 ... U+009D and back,
-// so any byte string survives a decode/encode round trip.
+// so any byte string survives a decode/encode round trip. A character the
+// code page lacks becomes "?", as in Windows' own conversion.
 AnsiText encode_cp1252(std::string_view utf8);
 std::string decode_cp1252(std::string_view bytes);
 

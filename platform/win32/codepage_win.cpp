@@ -52,25 +52,21 @@ char32_t first_unmappable(std::wstring_view text) {
 
 AnsiText win32_encode_ansi(std::string_view utf8) {
     AnsiText result;
-    if (utf8.empty()) {
-        result.ok = true;
-        return result;
-    }
+    if (utf8.empty()) return result;
     const std::wstring text = widen(utf8);
     // A system whose ANSI code page is UTF-8 holds every character; that code
     // page also refuses a used-default flag.
     if (GetACP() == CP_UTF8) {
-        result.ok = true;
         result.bytes = narrow(text);
         return result;
     }
     bool lossy = false;
-    if (to_acp(text, &result.bytes, &lossy) && !lossy) {
-        result.ok = true;
+    if (!to_acp(text, &result.bytes, &lossy)) {
+        result.bytes.clear();
+        result.unmappable = 0xFFFD;
         return result;
     }
-    result.bytes.clear();
-    result.unmappable = first_unmappable(text);
+    if (lossy) result.unmappable = first_unmappable(text);
     return result;
 }
 

@@ -8,8 +8,9 @@
 
 namespace kelvarion {
 
-// A character the code page cannot hold is reported (the first one), never
-// turned into '?' or a look-alike.
+// Converted as the system converts, with its default character where the
+// code page lacks one, never a look-alike ("ő" stays "?", not "o"); the first
+// character lacking is reported, so that callers converting a path can refuse.
 AnsiText win32_encode_ansi(std::string_view utf8);
 std::string win32_decode_ansi(std::string_view bytes);
 

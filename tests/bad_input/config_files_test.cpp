@@ -48,11 +48,11 @@ std::vector<ConfigRow> config_rows() {
     const std::string long_comment = "/* " + std::string(8 * 1024 * 1024, 'x') + " */";
     const std::string undefined = "\x81\x8D\x8F\x90\x9D";  // no character in Windows-1252
     const std::string gyor = "C:\\Gy\xC5\x91r\\Kelvarion";  // ő: not in Windows-1252
-    const std::string no_line_end = "-SET SASAUTOS (\r\n" + kEntry + kCore + ")\r\n";
+    const std::string no_line_end = "-SET SASAUTOS (\r\n" + kEntry + " " + kCore + ")\r\n";
     const std::string after_long_line =
         long_comment + "\r\n-SET SASAUTOS (\r\n" + kEntry + "\r\n  " + kCore + ")\r\n";
     const std::string around_list = "/* " + undefined + " */\r\n-SET SASAUTOS (\r\n" + kEntry +
-                                    undefined + "\r\n  \"C:\\" + undefined + "\"\r\n)\r\n";
+                                    " " + undefined + "\r\n  \"C:\\" + undefined + "\"\r\n)\r\n";
     const std::string beside_named = "-SET SASAUTOS (\r\n  \"C:\\" + undefined +
                                      "\" \"c:\\apps\\KELVARION\\saspgm\\\" " + undefined +
                                      "\r\n)\r\n";

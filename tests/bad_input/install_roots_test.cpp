@@ -1,7 +1,8 @@
 // Bad input: install roots with spaces, apostrophes, parentheses, letters
 // outside ASCII, a trailing backslash and more than 260 characters, through
 // a whole installation on the in-memory platform (Windows-1252). A root the
-// code page holds stands verbatim in every file and shortcut, and a second
+// code page holds stands verbatim in every file and shortcut (inside SAS
+// literals with its apostrophes written twice), and a second
 // run of the current edition finds its own entry in the SAS list; a root it
 // cannot hold stops the first step with a box that names the character, and
 // no file outside the product's new folders is touched. (Each writer's own
@@ -25,6 +26,9 @@ struct RootRow {
     std::string utf8;                // as the platform reports it
     std::optional<std::string> ansi;  // in Windows-1252; empty: it cannot hold it
     std::string unmappable = {};      // "U+XXXX" named by the box when it cannot
+    // As it stands inside SAS literals, where an apostrophe is written twice;
+    // empty: the same as `ansi`.
+    std::string in_literal = {};
 };
 
 void PrintTo(const RootRow& row, std::ostream* os) { *os << row.name; }
@@ -40,11 +44,12 @@ std::vector<RootRow> root_rows() {
         {"Spaces", R"(C:\Program Files\Corvantis Software\Kelvarion Setup 1.0)",
          R"(C:\Program Files\Corvantis Software\Kelvarion Setup 1.0)"},
         {"Apostrophes", R"(C:\Documents and Settings\Ann O'Hara\Kel'varion)",
-         R"(C:\Documents and Settings\Ann O'Hara\Kel'varion)"},
+         R"(C:\Documents and Settings\Ann O'Hara\Kel'varion)", "",
+         R"(C:\Documents and Settings\Ann O''Hara\Kel''varion)"},
         {"Parentheses", R"(C:\Program Files (x86)\Corvantis\Kelvarion (1))",
          R"(C:\Program Files (x86)\Corvantis\Kelvarion (1))"},
         {"NetworkShareWithAllThree", R"(\\fs01\apps (shared)\O'Neil\Kelvarion)",
-         R"(\\fs01\apps (shared)\O'Neil\Kelvarion)"},
+         R"(\\fs01\apps (shared)\O'Neil\Kelvarion)", "", R"(\\fs01\apps (shared)\O''Neil\Kelvarion)"},
         {"LettersOfTheCodePage", "D:\\Donn\xC3\xA9" "es\\Societ\xC3\xA0\\Kelvarion",
          "D:\\Donn\xE9" "es\\Societ\xE0\\Kelvarion"},
         {"CyrillicLetters",
@@ -94,19 +99,20 @@ TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
 
         ASSERT_TRUE(run.completed()) << run.boxes();
         const std::string& ansi = *row.ansi;
+        const std::string& literal = row.in_literal.empty() ? ansi : row.in_literal;
         EXPECT_TRUE(has_line(run.generated("\\saspgm\\autoexec.sas"),
-                             "libname pgmlib    '" + ansi + "\\saspgm';"));
+                             "libname pgmlib    '" + literal + "\\saspgm';"));
         EXPECT_TRUE(has_line(run.generated("\\saspgm\\autoexec.sas"),
-                             "%include '" + ansi + "\\saspgm\\verification_rep.sas';"));
+                             "%include '" + literal + "\\saspgm\\verification_rep.sas';"));
         for (const char* name : {"contents", "finddup", "print_model", "trans", "verification_rep"})
             EXPECT_TRUE(has_line(run.generated(std::string("\\saspgm\\") + name + ".sas"),
-                                 "libname _templib '" + ansi + "\\saspgm';"))
+                                 "libname _templib '" + literal + "\\saspgm';"))
                 << name;
         EXPECT_TRUE(has_line(run.generated("\\saspgm\\join.sas"),
-                             "libname _trans_ '" + ansi + "\\saspgm';"));
+                             "libname _trans_ '" + literal + "\\saspgm';"));
         if (edition->writes_tool_config) {
             EXPECT_TRUE(has_line(run.generated("\\kelvarion.cfg"),
-                                 "-autoexec '" + ansi + "\\saspgm\\autoexec.sas'"));
+                                 "-autoexec '" + literal + "\\saspgm\\autoexec.sas'"));
         }
         EXPECT_EQ(run.platform.file(kSas91Config), sas_list_with(ansi, 1));
 

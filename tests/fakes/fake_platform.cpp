@@ -217,6 +217,7 @@ DeleteResult FakePlatform::delete_file(const std::string& path, std::string* err
         return DeleteResult::Failed;
     }
     entries.erase(it);
+    shortcuts.erase(k);
     return DeleteResult::Deleted;
 }
 
@@ -295,6 +296,12 @@ bool FakePlatform::replace_file(const std::string& source, const std::string& ta
     FileEntry moved = src->second;
     entries.erase(src);
     entries[key(target)] = moved;
+    // A shortcut saved under another name moves with its file.
+    shortcuts.erase(key(target));
+    if (const auto saved = shortcuts.find(key(source)); saved != shortcuts.end()) {
+        shortcuts[key(target)] = saved->second;
+        shortcuts.erase(saved);
+    }
     return true;
 }
 

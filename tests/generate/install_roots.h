@@ -11,8 +11,10 @@ namespace kelvarion::testing {
 struct InstallRoot {
     const char* label;     // for test names
     std::string utf8;      // as the platform reports it
-    std::string ansi;      // the same in Windows-1252, as it must appear in the files
-    size_t characters;     // R: counted by hand
+    // The same in Windows-1252 as it must appear in the files' SAS literals,
+    // where SAS reads an apostrophe written twice as one.
+    std::string ansi;
+    size_t characters;  // R: of `ansi`, counted by hand
 };
 
 // Quoted: a trailing backslash would confuse the test discovery of CTest.
@@ -22,10 +24,11 @@ inline const std::vector<InstallRoot>& install_roots() {
     static const std::vector<InstallRoot> roots{
         {"Plain", "C:\\Apps\\Kelvarion", "C:\\Apps\\Kelvarion", 17},
         {"SpacesAndApostrophe", "C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup",
-         "C:\\Documents and Settings\\Ann O'Hara\\Kelvarion Setup", 52},
+         "C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup", 53},
         {"ProgramFilesX86", "C:\\Program Files (x86)\\Corvantis\\Kelvarion",
          "C:\\Program Files (x86)\\Corvantis\\Kelvarion", 42},
         {"DriveRoot", "E:\\", "E:\\", 3},
+        {"TwoApostrophes", "C:\\O'Neil's", "C:\\O''Neil''s", 13},
         {"AccentedLetter", "C:\\Donn\xC3\xA9" "es\\Kelvarion", "C:\\Donn\xE9" "es\\Kelvarion", 20},
     };
     return roots;

@@ -54,13 +54,35 @@ TEST(SasConfigEditWorkedExamples, ListOverSeveralLinesGetsOneLineAndNoTrailingEm
     expect_edited(legacy(kListOnFourLines), kListOnFourLinesEdited, 1);
 }
 
-TEST(SasConfigEditWorkedExamples, ListOnTheOptionLineKeepsTheRestDirectlyAfterTheInsertion) {
-    const std::string file = crlf_lines({R"(-SET SASAUTOS ("!SASROOT\core\sasmacro"))"});
-    const std::string expected =
-        crlf_lines({"-SET SASAUTOS (",
-                    R"(                "D:\Apps\Kelvarion\saspgm""!SASROOT\core\sasmacro"))"});
+TEST(SasConfigEditWorkedExamples, ListOnTheOptionLineGetsOneBlankBetweenTheFolderAndTheRest) {
+    // Written directly after our closing quote, the next entry's opening
+    // quote would make "" (one escaped quote in SAS), joining the two
+    // entries into one name: neither folder would be on the autocall path.
+    const std::string file = crlf_lines(
+        {R"(-SET SASAUTOS ("!SASROOT\core\sasmacro" "!SASROOT\base\sasmacro"))"});
+    const std::string expected = crlf_lines(
+        {"-SET SASAUTOS (",
+         R"(                "D:\Apps\Kelvarion\saspgm" "!SASROOT\core\sasmacro" "!SASROOT\base\sasmacro"))"});
     expect_edited(current(file), expected, 1);
     expect_edited(legacy(file), expected, 1);
+    // Unquoted entries and comments are kept apart the same way.
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS (sasautos)"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry + " sasautos)"}), 1);
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS (/* site */ x)"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry + " /* site */ x)"}), 1);
+}
+
+TEST(SasConfigEditWorkedExamples, BlankTabCloseOrLineEndAfterTheParenthesisAddNoBlank) {
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS ( \"a\")"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry + " \"a\")"}), 1);
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS (\t\"a\")"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry + "\t\"a\")"}), 1);
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS ()"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry + ")"}), 1);
+    expect_edited(legacy(crlf_lines({"-SET SASAUTOS (", "\"a\")"})),
+                  crlf_lines({"-SET SASAUTOS (", kEntry, "\"a\")"}), 1);
+    // A last line without its line end: nothing follows the "(".
+    expect_edited(legacy("-SET SASAUTOS ("), crlf_lines({"-SET SASAUTOS (", kEntry}), 1);
 }
 
 TEST(SasConfigEditWorkedExamples, SecondRunOfTheCurrentEditionFindsItsOwnEntry) {
@@ -89,7 +111,7 @@ TEST(SasConfigEditOptionLine, OnlyTheFirstThirteenCharactersAreCompared) {
     // "-SET SASAUTOSX" begins with the option's name; the rest of the name
     // is skipped before the list.
     expect_edited(current(crlf_lines({R"(-SET SASAUTOSX ("x"))"})),
-                  crlf_lines({"-SET SASAUTOSX (", kEntry + R"("x"))"}), 1);
+                  crlf_lines({"-SET SASAUTOSX (", kEntry + R"( "x"))"}), 1);
     // Leading spaces, or a line too short, do not begin the option.
     expect_unchanged(current(crlf_lines({R"(  -SET SASAUTOS ("x"))"})), false);
     expect_unchanged(legacy(crlf_lines({R"(  -SET SASAUTOS ("x"))"})), false);
@@ -112,6 +134,18 @@ TEST(SasConfigEditOptionLine, OptionInsideACommentIsLeftAlone) {
         crlf_lines({"/* -SET SASAUTOS", R"(-SET SASAUTOS ("D:\Apps\Kelvarion\saspgm") */)",
                     "-SET SASAUTOS (", kEntry + ")"}),
         1);
+}
+
+TEST(SasConfigEditOptionLine, CommentRightAfterTheOptionNameIsSkipped) {
+    // The "(" inside the comment is no list: the list opens after it.
+    const std::string expected =
+        crlf_lines({R"(-SET SASAUTOS/*(*/ ()", kEntry + R"( "a"))"});
+    expect_edited(current(crlf_lines({R"(-SET SASAUTOS/*(*/ ("a"))"})), expected, 1);
+    expect_edited(legacy(crlf_lines({R"(-SET SASAUTOS/*(*/ ("a"))"})), expected, 1);
+    // A comment that names the folder right after the name does not count.
+    expect_edited(current(crlf_lines({R"(-SET SASAUTOS/*"D:\Apps\Kelvarion\saspgm"*/ ())"})),
+                  crlf_lines({R"(-SET SASAUTOS/*"D:\Apps\Kelvarion\saspgm"*/ ()", kEntry + ")"}),
+                  1);
 }
 
 // --- where the list opens -----------------------------------------------------
@@ -150,7 +184,7 @@ TEST(SasConfigEditListOpening, SingleValueWithoutListGetsNothingNorDoesTheNextOp
 TEST(SasConfigEditListOpening, TwoListsEachGetOneInsertion) {
     const std::string file =
         crlf_lines({R"(-SET SASAUTOS ("a"))", "-MEMSIZE 2G", "-set sasautos (", R"(  "b")", ")"});
-    const std::string expected = crlf_lines({"-SET SASAUTOS (", kEntry + R"("a"))", "-MEMSIZE 2G",
+    const std::string expected = crlf_lines({"-SET SASAUTOS (", kEntry + R"( "a"))", "-MEMSIZE 2G",
                                              "-set sasautos (", kEntry, R"(  "b")", ")"});
     expect_edited(current(file), expected, 2);
     expect_edited(legacy(file), expected, 2);
@@ -184,6 +218,23 @@ TEST(SasConfigEditFolderNamed, LongerNamesSubfoldersAndOtherOptionsAreOtherFolde
     });
     expect_edited(current(crlf_lines({other_option, "-SET SASAUTOS ("}) + others),
                   crlf_lines({other_option, "-SET SASAUTOS (", kEntry}) + others, 1);
+}
+
+TEST(SasConfigEditFolderNamed, NetworkShareNeedsBothLeadingBackslashes) {
+    // Administrators run the setup from a share. "\server\share" with one
+    // leading backslash is a folder on the current drive, not the share.
+    const std::string share = R"(\\fs01\apps\Kelvarion\saspgm)";
+    const std::string entry = "                \"" + share + "\"";
+    const std::string same_folder[] = {share, R"(\\FS01\Apps\kelvarion\SASPGM\)",
+                                       R"(\\fs01\\apps\Kelvarion\saspgm)"};
+    for (const std::string& named : same_folder)
+        expect_unchanged(current(crlf_lines({"-SET SASAUTOS (", "  \"" + named + "\"", ")"}), share),
+                         true);
+    const std::string other_folders[] = {R"(\fs01\apps\Kelvarion\saspgm)",
+                                         R"(C:\fs01\apps\Kelvarion\saspgm)"};
+    for (const std::string& other : other_folders)
+        expect_edited(current(crlf_lines({"-SET SASAUTOS (", "  \"" + other + "\"", ")"}), share),
+                      crlf_lines({"-SET SASAUTOS (", entry, "  \"" + other + "\"", ")"}), 1);
 }
 
 TEST(SasConfigEditFolderNamed, NamedInEitherOfTwoListsMeansNothingChanges) {
@@ -330,6 +381,13 @@ std::string without(std::string text, const std::string& part) {
     return text;
 }
 
+// The text with one blank after each "(" dropped: the edit may put one
+// between its folder and an entry that followed the "(".
+std::string blank_after_parenthesis_dropped(std::string text) {
+    for (size_t at = 0; (at = text.find("( ", at)) != std::string::npos;) text.erase(++at, 1);
+    return text;
+}
+
 TEST(SasConfigEditAnyFile, OnlyTheInsertionIsNewAndASecondCurrentRunChangesNothing) {
     const std::string pieces[] = {"-SET SASAUTOS",
                                   "-set sasautos",
@@ -362,7 +420,8 @@ TEST(SasConfigEditAnyFile, OnlyTheInsertionIsNewAndASecondCurrentRunChangesNothi
             const SasConfigEdit edit = edit_sas_config(file, kFolder, rule, cp1252());
             if (edit.outcome != SasConfigEdit::Outcome::Edited) continue;
             ++edits;
-            ASSERT_EQ(without(edit.bytes, inserted), without(with_crlf_line_ends(file), inserted))
+            ASSERT_EQ(blank_after_parenthesis_dropped(without(edit.bytes, inserted)),
+                      blank_after_parenthesis_dropped(without(with_crlf_line_ends(file), inserted)))
                 << file;
             if (rule == ConfigUpdateRule::SkipWhenNamed) {
                 const SasConfigEdit again = current(edit.bytes);

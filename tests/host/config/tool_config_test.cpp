@@ -22,12 +22,12 @@ TEST(ToolConfig, FourLinesInWindows1252WithTheTradeMarkAs0x99) {
     EXPECT_EQ(platform.open_files, 0);
 }
 
-TEST(ToolConfig, LinesHoldTheRootVerbatimAndTheTradeMarkAsUtf8) {
+TEST(ToolConfig, LinesHoldTheRootWithApostrophesDoubledAndTheTradeMarkAsUtf8) {
     const std::vector<std::string> lines = tool_config_lines(R"(C:\Ann O'Hara\Kel (x86))");
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "-awstitle 'QVK - Kelvarion\xE2\x84\xA2'",
-                         R"(-autoexec 'C:\Ann O'Hara\Kel (x86)\saspgm\autoexec.sas')",
-                         R"(-splashloc  'C:\Ann O'Hara\Kel (x86)\splsh.bmp')",
+                         R"(-autoexec 'C:\Ann O''Hara\Kel (x86)\saspgm\autoexec.sas')",
+                         R"(-splashloc  'C:\Ann O''Hara\Kel (x86)\splsh.bmp')",
                          "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
                      }));
 }

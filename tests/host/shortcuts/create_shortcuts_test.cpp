@@ -1,5 +1,5 @@
-// The shortcut step against the in-memory platform: where the files go, what
-// is deleted and made first, and how failures reach the user.
+// The shortcut step against the in-memory platform: where the files go, how
+// an earlier shortcut is replaced, and how failures reach the user.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,12 +38,13 @@ protected:
         return it == platform.shortcuts.end() ? nullptr : &it->second;
     }
 
-    // The delete and save calls, in order, without the other log lines.
-    std::vector<std::string> deletes_and_saves() const {
+    // The calls that make, save, move and delete files, in order, without
+    // the other log lines.
+    std::vector<std::string> file_calls() const {
         std::vector<std::string> out;
         for (const std::string& line : platform.log)
-            if (line.rfind("delete ", 0) == 0 || line.rfind("save_shortcut ", 0) == 0)
-                out.push_back(line);
+            for (const char* call : {"create_temp ", "delete ", "save_shortcut ", "replace "})
+                if (line.rfind(call, 0) == 0) out.push_back(line);
         return out;
     }
 
@@ -71,12 +72,20 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
     EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
 
     EXPECT_TRUE(platform.message_boxes.empty());
-    EXPECT_EQ(deletes_and_saves(), (std::vector<std::string>{
-                                       "delete " + kUserDesktop + kLnk,
-                                       "save_shortcut " + kUserDesktop + kLnk,
-                                       "delete " + kUserPrograms + kMenuFolder + kLnk,
-                                       "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
-                                   }));
+    // Each is saved beside the earlier one, then swapped into its place.
+    const std::string desktop_temp = kUserDesktop + "\\~kv1.tmp";
+    const std::string menu_temp = kUserPrograms + kMenuFolder + "\\~kv2.tmp";
+    EXPECT_EQ(file_calls(), (std::vector<std::string>{
+                                "create_temp " + desktop_temp,
+                                "save_shortcut " + desktop_temp,
+                                "replace " + desktop_temp + " -> " + kUserDesktop + kLnk,
+                                "create_temp " + menu_temp,
+                                "save_shortcut " + menu_temp,
+                                "replace " + menu_temp + " -> " + kUserPrograms + kMenuFolder + kLnk,
+                            }));
+    EXPECT_EQ(platform.files_under(kUserDesktop),
+              std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
+    EXPECT_EQ(platform.shortcuts.size(), 2u);
     for (const std::string& path : {kUserDesktop + kLnk, kUserPrograms + kMenuFolder + kLnk}) {
         SCOPED_TRACE(path);
         const ShortcutProperties* p = saved(path);
@@ -148,6 +157,26 @@ TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTo
     EXPECT_FALSE(touched(kUserPrograms));
 }
 
+TEST_F(CreateShortcuts, CurrentEditionKeepsTheEarlierShortcutWhenTheNewOneCannotBeSaved) {
+    // The user's working shortcut must survive a failed save or swap, and
+    // no temporary file may be left on the desktop.
+    for (const FakeOp op : {FakeOp::SaveShortcut, FakeOp::Replace, FakeOp::CreateTemp}) {
+        FakePlatform fresh;
+        fresh.root = platform.root;
+        fresh.add_file(kUserDesktop + kLnk, "old desktop");
+        fresh.fail(op, "Desktop", testing::kDiskFull);
+
+        EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, fresh, "sas9"));
+
+        ASSERT_EQ(fresh.message_boxes.size(), 1u);
+        EXPECT_EQ(fresh.message_boxes[0].text, testing::kDiskFull);
+        EXPECT_EQ(fresh.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
+        EXPECT_EQ(fresh.files_under(kUserDesktop),
+                  std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
+        EXPECT_TRUE(fresh.shortcuts.empty());
+    }
+}
+
 TEST_F(CreateShortcuts, StartMenuSaveFailureKeepsTheNewDesktopShortcut) {
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
     platform.fail(FakeOp::SaveShortcut, "Corvantis", testing::kDiskFull);
@@ -210,10 +239,10 @@ TEST_F(CreateShortcuts, LegacyEditionSavesOverEarlierShortcutsWithoutDeleting) {
     EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, platform, "sas9"));
 
     EXPECT_TRUE(platform.message_boxes.empty());
-    EXPECT_EQ(deletes_and_saves(), (std::vector<std::string>{
-                                       "save_shortcut " + kUserDesktop + kLnk,
-                                       "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
-                                   }));
+    EXPECT_EQ(file_calls(), (std::vector<std::string>{
+                                "save_shortcut " + kUserDesktop + kLnk,
+                                "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
+                            }));
     const ShortcutProperties* p = saved(kUserPrograms + kMenuFolder + kLnk);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->arguments,
