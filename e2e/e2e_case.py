@@ -20,8 +20,8 @@ PROGRAM_NAMES = {"current": "Kelvarion_Post_Installation_setup",
 class E2ECase(unittest.TestCase):
     maxDiff = None
 
-    def new_machine(self, name):
-        machine = WineMachine(name).__enter__()
+    def new_machine(self, name, lang="C.UTF-8"):
+        machine = WineMachine(name, lang=lang).__enter__()
         self.addCleanup(machine.__exit__, None, None, None)
         return machine
 
@@ -124,10 +124,10 @@ class E2ECase(unittest.TestCase):
 
     # --- what an installation wrote -----------------------------------
 
-    def assert_product_files(self, machine, root, edition):
+    def assert_product_files(self, machine, root, edition, code_page=expected.CODE_PAGE):
         """Every generated file byte for byte; nothing else in the install root
         but the product folders, the program and `others`."""
-        files = expected.product_files(root, edition)
+        files = expected.product_files(root, edition, code_page)
         for relative, content in files.items():
             path = root + "\\" + relative
             self.assertTrue(machine.exists(path), f"{path} was not written")
@@ -169,11 +169,16 @@ def _dedupe(items):
     return out
 
 
-def expected_edit(original: bytes, anchor: bytes, root: str, times=1) -> bytes:
+def expected_edit(original: bytes, anchor: bytes, root: str, times=1,
+                  code_page=expected.CODE_PAGE) -> bytes:
     """The SAS configuration after `times` installations: the macro folder's
     entry put on a line of its own right after the "(" that ends `anchor`,
-    the newest on top; every other byte as it was."""
+    the newest on top; every other byte as it was. An entry that followed the
+    "(" on its line is kept apart from ours by one blank: SAS would read
+    "..."" as an escaped quote joining the two."""
     if original.count(anchor) != 1:
         raise ValueError("the anchor must occur exactly once")
-    entry = expected.inserted_entry(root).encode(expected.CODE_PAGE)
-    return original.replace(anchor, anchor + (b"\r\n" + entry) * times)
+    entry = expected.inserted_entry(root).encode(code_page)
+    after = original[original.index(anchor) + len(anchor):][:1]
+    gap = b" " if after and after not in b" \t\r\n)" else b""
+    return original.replace(anchor, anchor + (b"\r\n" + entry) * times + gap)

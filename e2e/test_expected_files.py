@@ -24,7 +24,7 @@ class ExpectedFiles(unittest.TestCase):
         root = "D:\\Apps\\Kelvarion"
         files = dict(expected.MACRO_FILES, autoexec=expected.AUTOEXEC)
         for name, lengths in LENGTHS.items():
-            lines = [line.replace("{root}", root) for line in files[name]]
+            lines = [line.replace("{literal_root}", root) for line in files[name]]
             want = [n if isinstance(n, int) else n[0] + len(root) for n in lengths]
             self.assertEqual([len(line) for line in lines], want, name)
 
@@ -38,6 +38,13 @@ class ExpectedFiles(unittest.TestCase):
             b"-autoexec 'D:\\Apps\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
             b"-splashloc  'D:\\Apps\\Kelvarion\\splsh.bmp'\r\n"
             b"-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n"))
+        # Inside SAS literals an apostrophe is written twice; the code page's
+        # default character stands in for what it lacks, never in the root.
+        self.assertEqual(expected.text_file(expected.TOOL_CONFIG[:2], "C:\\O'Neil", "cp932"), (
+            b"-awstitle 'QVK - Kelvarion?'\r\n"
+            b"-autoexec 'C:\\O''Neil\\saspgm\\autoexec.sas'\r\n"))
+        with self.assertRaises(UnicodeEncodeError):
+            expected.text_file(expected.TOOL_CONFIG, "C:\\\u0151", "cp932")
         self.assertEqual(
             expected.shortcut_arguments("legacy", "C:\\SAS\\9.1\\SASV9.CFG", root),
             ' -CONFIG "C:\\SAS\\9.1\\SASV9.CFG" -autoexec "D:\\Apps\\Kelvarion\\saspgm\\autoexec.sas"'

@@ -216,6 +216,11 @@ std::string cmd_folder(Session&, const std::vector<std::string>& f) {
     return JsonObject().add("ok", true).add("path", narrow(path)).str();
 }
 
+// The ANSI code page Wine gives programs on this machine (from LANG).
+std::string cmd_acp(Session&, const std::vector<std::string>&) {
+    return JsonObject().add("ok", true).add("acp", std::int64_t{GetACP()}).str();
+}
+
 std::string cmd_lnk_read(Session&, const std::vector<std::string>& f) {
     if (f.size() < 2) return failure("lnk_read PATH");
     ShortcutFields link;
@@ -260,7 +265,7 @@ std::string run_command(Session& session, const std::vector<std::string>& fields
         {"start", cmd_start},       {"wait_window", cmd_wait_window}, {"dump", cmd_dump},
         {"click", cmd_click},       {"key", cmd_key},                 {"wait", cmd_wait},
         {"record", cmd_record},     {"msgbox", cmd_msgbox},           {"running", cmd_running},
-        {"wait_exit", cmd_wait_exit}, {"folder", cmd_folder},
+        {"wait_exit", cmd_wait_exit}, {"folder", cmd_folder},         {"acp", cmd_acp},
         {"lnk_read", cmd_lnk_read}, {"lnk_write", cmd_lnk_write}, {"exe_info", cmd_exe_info},
     };
     if (fields.empty() || fields[0].empty()) return failure("empty command");

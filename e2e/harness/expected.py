@@ -1,26 +1,27 @@
 """What the programs must write, spelled out here line by line, apart from
 the programs' own code: the product files, the start-up options file, the
-shortcut argument texts and the SAS configuration edit. "{root}" stands for
-the install root, inserted verbatim. Files are Windows-1252 text, CR LF after
-every line."""
+shortcut argument texts and the SAS configuration edit. "{literal_root}"
+stands for the install root inside a single-quoted SAS literal, where SAS
+reads an apostrophe written twice as one. Files are text in the ANSI code page
+(Windows-1252 unless a test names another), CR LF after every line."""
 
 CODE_PAGE = "cp1252"
 
 AUTOEXEC = [
     "options awsdef=(0 0 100 100);",
-    "libname pgmlib    '{root}\\saspgm';",
-    "libname dataware  '{root}\\data';",
-    "libname dest      '{root}\\data\\sdtm';",
-    "libname sdtmlib   '{root}\\data\\sdtm';",
-    "libname translib  '{root}\\data\\translib';",
-    "libname modlib    '{root}\\data\\models';",
+    "libname pgmlib    '{literal_root}\\saspgm';",
+    "libname dataware  '{literal_root}\\data';",
+    "libname dest      '{literal_root}\\data\\sdtm';",
+    "libname sdtmlib   '{literal_root}\\data\\sdtm';",
+    "libname translib  '{literal_root}\\data\\translib';",
+    "libname modlib    '{literal_root}\\data\\models';",
     "",
-    "%include '{root}\\saspgm\\contents.sas';",
-    "%include '{root}\\saspgm\\finddup.sas';",
-    "%include '{root}\\saspgm\\join.sas';",
-    "%include '{root}\\saspgm\\print_model.sas';",
-    "%include '{root}\\saspgm\\trans.sas';",
-    "%include '{root}\\saspgm\\verification_rep.sas';",
+    "%include '{literal_root}\\saspgm\\contents.sas';",
+    "%include '{literal_root}\\saspgm\\finddup.sas';",
+    "%include '{literal_root}\\saspgm\\join.sas';",
+    "%include '{literal_root}\\saspgm\\print_model.sas';",
+    "%include '{literal_root}\\saspgm\\trans.sas';",
+    "%include '{literal_root}\\saspgm\\verification_rep.sas';",
 ]
 
 MACRO_FILES = {
@@ -34,7 +35,7 @@ MACRO_FILES = {
         "*              output = output file                           *",
         "* By:          Ky Dorran, 1/10/2004                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '{root}\\saspgm';",
+        "libname _templib '{literal_root}\\saspgm';",
         "%macro contents (indata = ,",
         "        reptype=,",
         "        output = );",
@@ -51,7 +52,7 @@ MACRO_FILES = {
         "*              output= output report                                        *",
         "* By:          Eli Mastov, 8/23/2005                                        *",
         "*--------------------------------------------------------------------------*/",
-        "libname _templib '{root}\\saspgm';",
+        "libname _templib '{literal_root}\\saspgm';",
         "",
         "%macro finddup (modlib=,",
         "                output=);",
@@ -67,7 +68,7 @@ MACRO_FILES = {
         "* Description: autoexec file for %join macro                                     *;",
         "* Author:      Tov Renali, 9/8/2005                                      *;",
         "*------------------------------------------------------------------------*;",
-        "libname _trans_ '{root}\\saspgm';",
+        "libname _trans_ '{literal_root}\\saspgm';",
         "",
         "%macro join (indata =,",
         "             outdata =,",
@@ -88,7 +89,7 @@ MACRO_FILES = {
         "*              output = output report                         *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '{root}\\saspgm';",
+        "libname _templib '{literal_root}\\saspgm';",
         "",
         "%macro print_model (indata = ,",
         "              output = );",
@@ -109,7 +110,7 @@ MACRO_FILES = {
         "*              output = output program                        *",
         "* By:          Ky Dorran, 1/6/2004                            *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '{root}\\saspgm';",
+        "libname _templib '{literal_root}\\saspgm';",
         "",
         "%macro trans (indata = ,",
         "        outdata = ,",
@@ -137,7 +138,7 @@ MACRO_FILES = {
         "* Output:      HTML report                                    *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib '{root}\\saspgm';",
+        "libname _templib '{literal_root}\\saspgm';",
         "",
         "%macro verification_rep (srcdat = ,",
         "   destdat = ,",
@@ -153,8 +154,8 @@ MACRO_FILES = {
 
 TOOL_CONFIG = [
     "-awstitle 'QVK - Kelvarion\u2122'",
-    "-autoexec '{root}\\saspgm\\autoexec.sas'",
-    "-splashloc  '{root}\\splsh.bmp'",
+    "-autoexec '{literal_root}\\saspgm\\autoexec.sas'",
+    "-splashloc  '{literal_root}\\splsh.bmp'",
     "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
 ]
 
@@ -190,24 +191,31 @@ NOTICE_TEXT = "Completed creating shortcut and macro files!"
 NOTICE_TITLE = "Notice"
 
 
-def text_file(lines, root):
-    """The bytes of a generated text file for this install root."""
-    return b"".join(line.replace("{root}", root).encode(CODE_PAGE) + b"\r\n" for line in lines)
+def text_file(lines, root, code_page=CODE_PAGE):
+    """The bytes of a generated text file for this install root. The root
+    must be held by the code page exactly (the program refuses it otherwise);
+    fixed text takes the code page's default character "?" where it lacks one,
+    as Windows converts (the trade-mark sign in 932, 936 and 874)."""
+    literal_root = root.replace("'", "''").encode(code_page)
+    return b"".join(
+        literal_root.join(part.encode(code_page, errors="replace")
+                          for part in line.split("{literal_root}")) + b"\r\n"
+        for line in lines)
 
 
-def autoexec(root, edition):
+def autoexec(root, edition, code_page=CODE_PAGE):
     lines = AUTOEXEC if edition == "current" else AUTOEXEC[1:]
-    return text_file(lines, root)
+    return text_file(lines, root, code_page)
 
 
-def product_files(root, edition):
+def product_files(root, edition, code_page=CODE_PAGE):
     """Every file an installation writes under the install root, by relative
     Windows path."""
-    files = {"saspgm\\autoexec.sas": autoexec(root, edition)}
+    files = {"saspgm\\autoexec.sas": autoexec(root, edition, code_page)}
     for name, lines in MACRO_FILES.items():
-        files["saspgm\\" + name] = text_file(lines, root)
+        files["saspgm\\" + name] = text_file(lines, root, code_page)
     if edition == "current":
-        files["kelvarion.cfg"] = text_file(TOOL_CONFIG, root)
+        files["kelvarion.cfg"] = text_file(TOOL_CONFIG, root, code_page)
     return files
 
 

@@ -34,3 +34,8 @@ def program(edition):
 
 def artifacts():
     return _path("KELVARION_E2E_ARTIFACTS", Path.cwd() / "e2e-artifacts")
+
+
+def test_locales():
+    """The folder of locales compiled for the tests (LOCPATH)."""
+    return _path("KELVARION_TEST_LOCALES")

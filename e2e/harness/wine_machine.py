@@ -14,10 +14,14 @@ from . import settings
 
 
 class WineMachine:
-    def __init__(self, name="machine", display=None):
+    def __init__(self, name="machine", display=None, lang="C.UTF-8"):
         """`display`: an X display (a DISPLAY value such as ":0") to show the
-        windows on; by default a private virtual one."""
+        windows on; by default a private virtual one. `lang`: the Linux locale
+        Wine takes its ANSI code page from (C.UTF-8: Windows-1252; ja_JP.UTF-8:
+        932, zh_CN.UTF-8: 936, th_TH.UTF-8: 874, from the locales compiled
+        into the build tree)."""
         self.name = name
+        self.lang = lang
         self.work = None
         self.prefix = None
         self.env = None
@@ -43,11 +47,13 @@ class WineMachine:
             HOME=str(home),
             WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
             DISPLAY=self.display,
-            # Wine's ANSI code page follows the locale: C.UTF-8 gives Windows-1252,
-            # the code page the expected files are written in.
-            LANG="C.UTF-8",
-            LC_ALL="C.UTF-8",
+            # Wine's ANSI code page follows the locale, but only for a locale
+            # that is compiled; C.UTF-8 gives Windows-1252.
+            LANG=self.lang,
+            LC_ALL=self.lang,
         )
+        if self.lang != "C.UTF-8":
+            env["LOCPATH"] = str(settings.test_locales())
         self.env = env
         return self
 
