@@ -31,6 +31,7 @@ class CodePageInstallation(E2ECase):
         self.assertEqual(driver.call("acp")["acp"], int(code_page[2:]), "Wine runs another code page")
         desktop = driver.special_folder("desktop")
         programs = driver.special_folder("programs")
+        machine.screenshot(f"window-{code_page}-{edition}")
         for run in range(1, runs + 1):
             if run > 1:
                 self.open_program(machine, edition, root, driver)
@@ -45,7 +46,6 @@ class CodePageInstallation(E2ECase):
         icon = root + "\\" + PROGRAM_NAMES[edition] + ".icx"
         for link in (desktop + LINK, programs + MENU_LINK):
             self.assert_shortcut(machine, driver, link, SAS91.exe(), arguments, SAS91.root, icon)
-        machine.screenshot(f"install-{code_page}-{edition}")
 
     def test_japanese_current_twice(self):
         self.install(JAPANESE, "current", 2)
