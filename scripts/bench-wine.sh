@@ -20,7 +20,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j2 --target Kelvarion_Post_Installation_setup \
   Kelvarion_Post_Installation_setup_legacy kelvarion_ui_driver kelvarion_ui_driver_sample >/dev/null
 
-"$root/scripts/machine-info.sh" "$(wine --version); $(i686-w64-mingw32-g++-posix --version | head -n 1), CMAKE_BUILD_TYPE=Release"
+"$root/scripts/machine-info.sh" "$(wine --version); $(i686-w64-mingw32-g++-win32 --version | head -n 1), CMAKE_BUILD_TYPE=Release"
 
 status=0
 ( cd "$root/e2e" && env PYTHONDONTWRITEBYTECODE=1 WINEDEBUG=-all \

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, when it is missing:
 # CMake and Ninja, g++ and GoogleTest for the native build, the i686
-# mingw-w64 cross compiler, Wine (with its 32-bit half), Xvfb, lnkinfo,
-# Wine's fonts, ImageMagick, Python 3, and the locale sources (for tests in
-# other ANSI code pages). Quick and silent when everything is there.
+# mingw-w64 cross compiler (win32-threads variant, so that nothing pulls in
+# Vista's API), Wine (with its 32-bit half), Xvfb, lnkinfo, Wine's fonts,
+# ImageMagick, Python 3, and the locale sources (for tests in other ANSI code
+# pages). Quick and silent when everything is there.
 #   scripts/install-deps.sh [more Debian packages...]
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev
-  g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine xvfb xauth liblnk-utils imagemagick python3
   locales file
 )

@@ -1,8 +1,6 @@
 #include "recorder.h"
 
 #include <atomic>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "input_actions.h"
@@ -17,6 +15,30 @@ constexpr int kProgressBarId = 107;
 constexpr int kCaptionLabelId = 108;
 constexpr int kInstallButtonId = 103;
 
+// A critical section held for one scope. Win32 rather than std::mutex, which
+// GCC 12's win32 thread model lacks.
+class CriticalSection {
+public:
+    CriticalSection() { InitializeCriticalSection(&section_); }
+    ~CriticalSection() { DeleteCriticalSection(&section_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    class Lock {
+    public:
+        explicit Lock(CriticalSection& owner) : section_(owner.section_) { EnterCriticalSection(&section_); }
+        ~Lock() { LeaveCriticalSection(&section_); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        CRITICAL_SECTION& section_;
+    };
+
+private:
+    CRITICAL_SECTION section_;
+};
+
 // The recording: every change of what the window shows, noted from two
 // threads.
 class EventLog {
@@ -27,7 +49,7 @@ public:
     // Notes the caption and Install's state as they are now, with `position`
     // (or the last position known when it is -2).
     void note(int position = -2) {
-        std::lock_guard<std::mutex> lock(mutex_);
+        CriticalSection::Lock lock(section_);
         std::string text = quick_text(label_);
         int enabled = IsWindowEnabled(install_) ? 1 : 0;
         int pos = position == -2 ? position_ : position;
@@ -43,22 +65,22 @@ public:
                               .str());
     }
     std::string caption() {
-        std::lock_guard<std::mutex> lock(mutex_);
+        CriticalSection::Lock lock(section_);
         return caption_;
     }
     bool install_enabled() {
-        std::lock_guard<std::mutex> lock(mutex_);
+        CriticalSection::Lock lock(section_);
         return install_enabled_ == 1;
     }
     std::string json() {
-        std::lock_guard<std::mutex> lock(mutex_);
+        CriticalSection::Lock lock(section_);
         return json_array(events_);
     }
 
 private:
     HWND label_, install_;
     const Stopwatch& clock_;
-    std::mutex mutex_;
+    CriticalSection section_;
     std::vector<std::string> events_;
     std::string caption_;
     int position_ = -1;
@@ -71,14 +93,26 @@ private:
 // without waiting.
 class PositionReader {
 public:
-    PositionReader(HWND bar, EventLog& log) : bar_(bar), log_(log), thread_([this] { run(); }) {}
+    PositionReader(HWND bar, EventLog& log)
+        : bar_(bar), log_(log), thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {}
     ~PositionReader() {
         stop_ = true;
-        thread_.join();
+        if (thread_) {
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+        }
     }
+    PositionReader(const PositionReader&) = delete;
+    PositionReader& operator=(const PositionReader&) = delete;
+
+    bool started() const { return thread_ != nullptr; }
 
 private:
-    void run() {
+    static DWORD WINAPI run(void* self) {
+        static_cast<PositionReader*>(self)->read_until_stopped();
+        return 0;
+    }
+    void read_until_stopped() {
         while (!stop_ && IsWindow(bar_)) {
             auto position = progress_position(bar_);
             if (position) log_.note(*position);
@@ -87,7 +121,7 @@ private:
     HWND bar_;
     EventLog& log_;
     std::atomic<bool> stop_{false};
-    std::thread thread_;
+    HANDLE thread_;
 };
 
 }  // namespace
@@ -106,6 +140,8 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
     Stopwatch recording;
     {
         PositionReader reader(bar, log);
+        if (!reader.started())
+            return JsonObject().add("ok", false).add("error", "could not start the position reader").str();
         for (;;) {
             if (!IsWindow(main_window)) {
                 end = "closed";

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <thread>
 
 #include "platform/platform.h"
 #include "platform/win32/com_win.h"
 #include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
 #include "tests/win32/temp_folder_win.h"
 
 namespace kelvarion {
@@ -138,6 +138,23 @@ TEST_F(ShellWin, SaveIntoMissingFolderFailsWithADescription) {
     EXPECT_FALSE(testing::file_exists(path));
 }
 
+template <typename Body>
+DWORD WINAPI run_body(void* body) {
+    (*static_cast<Body*>(body))();
+    return 0;
+}
+
+// Runs `body` on a new thread and waits for it to end. CreateThread rather
+// than std::thread, which GCC 12's win32 thread model lacks.
+template <typename Body>
+::testing::AssertionResult run_on_new_thread(Body body) {
+    const UniqueKernelHandle thread(CreateThread(nullptr, 0, run_body<Body>, &body, 0, nullptr));
+    if (!thread) return ::testing::AssertionFailure() << "CreateThread failed: " << GetLastError();
+    if (WaitForSingleObject(thread.get(), INFINITE) != WAIT_OBJECT_0)
+        return ::testing::AssertionFailure() << "waiting for the thread failed: " << GetLastError();
+    return ::testing::AssertionSuccess();
+}
+
 // The caller's COM state survives: an apartment the thread entered before is
 // still entered afterwards, and a thread in the multithreaded apartment can
 // save too (CoInitializeEx answers RPC_E_CHANGED_MODE there).
@@ -148,15 +165,14 @@ TEST_F(ShellWin, LeavesTheCallersApartmentAsItWas) {
         bool saved = false;
         HRESULT again = E_FAIL;
         std::string err;
-        std::thread worker([&] {
+        ASSERT_TRUE(run_on_new_thread([&] {
             if (FAILED(CoInitializeEx(nullptr, model))) return;
             saved = win32_save_shortcut(path, properties(), &err);
             // S_FALSE: COM is still initialised in the same model on this thread.
             again = CoInitializeEx(nullptr, model);
             if (SUCCEEDED(again)) CoUninitialize();
             CoUninitialize();
-        });
-        worker.join();
+        }));
         EXPECT_TRUE(saved) << err;
         EXPECT_EQ(again, S_FALSE);
     }

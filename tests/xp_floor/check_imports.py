@@ -1,0 +1,115 @@
+"""Checks that Windows XP SP3 has every function that programs import.
+
+    check_imports.py [--objdump PROGRAM] [--exports FOLDER] EXE...
+
+Reads each program's import table with objdump -p and looks every imported
+name up in FOLDER/<dll>.txt (default: exports/ beside this script; DLL names
+compared without case). Names each offender as dll!function: a name that
+XP's DLL does not export, an import from a DLL that has no list, and an import
+by ordinal, which name lists cannot check. Exit status 0 when every import
+is on XP, 1 when one is not, 2 when a program's imports could not be read.
+"""
+
+import argparse
+import re
+import subprocess
+import sys
+from collections import namedtuple
+from pathlib import Path
+
+Import = namedtuple("Import", "dll name ordinal")  # name is None for an ordinal
+
+DLL_LINE = re.compile(r"^\s*DLL Name: (\S+)\s*$")
+# "vma  hint  name", or "vma  ordinal  <none>" for an import by ordinal.
+ENTRY_LINE = re.compile(r"^\s*[0-9a-fA-F]+\s+(\d+)\s+(\S+)")
+
+
+def parse_imports(dump):
+    """The imports listed in objdump -p output."""
+    imports = []
+    dll = None
+    for line in dump.splitlines():
+        match = DLL_LINE.match(line)
+        if match:
+            dll = match.group(1)
+            continue
+        if not line.strip():
+            dll = None  # a blank line ends each DLL's block
+            continue
+        match = ENTRY_LINE.match(line)
+        if dll and match:
+            number, name = match.groups()
+            if name == "<none>":
+                imports.append(Import(dll, None, int(number)))
+            else:
+                imports.append(Import(dll, name, None))
+    return imports
+
+
+def list_path(exports, dll):
+    stem = dll.lower()
+    if stem.endswith(".dll"):
+        stem = stem[:-4]
+    return Path(exports) / f"{stem}.txt"
+
+
+def offenders(imports, exports):
+    """One line for each import that XP SP3 may lack, naming it dll!function."""
+    lists = {}
+    lines = []
+    for item in imports:
+        path = list_path(exports, item.dll)
+        if path not in lists:
+            lists[path] = set(path.read_text().split()) if path.is_file() else None
+        names = lists[path]
+        if item.name is None:
+            lines.append(f"{item.dll}!#{item.ordinal}: imported by ordinal, "
+                         "which the name lists cannot check")
+        elif names is None:
+            lines.append(f"{item.dll}!{item.name}: no XP export list for {item.dll} ({path})")
+        elif item.name not in names:
+            lines.append(f"{item.dll}!{item.name}: not exported by XP SP3's {item.dll}")
+    return lines
+
+
+def read_imports(objdump, exe):
+    """The program's imports; raises RuntimeError when they cannot be read."""
+    result = subprocess.run([objdump, "-p", str(exe)], capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"{objdump} -p failed: {result.stderr.strip()}")
+    imports = parse_imports(result.stdout)
+    if not imports:
+        # Every Windows program imports something: the output was not understood.
+        raise RuntimeError("no imports found in the objdump -p output")
+    return imports
+
+
+def main(argv):
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--objdump", default="i686-w64-mingw32-objdump")
+    parser.add_argument("--exports", default=Path(__file__).resolve().parent / "exports")
+    parser.add_argument("programs", nargs="+")
+    args = parser.parse_args(argv)
+
+    status = 0
+    for exe in args.programs:
+        try:
+            imports = read_imports(args.objdump, exe)
+        except (OSError, RuntimeError) as error:
+            print(f"{exe}: {error}")
+            status = 2
+            continue
+        lines = offenders(imports, args.exports)
+        if lines:
+            print(f"{exe}: {len(lines)} of {len(imports)} imports not known to be on Windows XP SP3:")
+            for line in lines:
+                print(f"  {line}")
+            status = max(status, 1)
+        else:
+            dlls = sorted({item.dll for item in imports}, key=str.lower)
+            print(f"{exe}: all {len(imports)} imports are on Windows XP SP3 ({', '.join(dlls)})")
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
