@@ -60,7 +60,9 @@ std::optional<std::vector<std::size_t>> insertions_in(std::string_view expected,
                 found.push_back(j);
                 i += inserted.size();
                 // An entry right after the "(" is kept apart by one blank.
-                if (j < expected.size() && std::string_view(" \t\n\v\f)\r").find(expected[j]) == std::string_view::npos) {
+                constexpr std::string_view kNoBlankBefore = " \t\n\v\f)\r";
+                if (j < expected.size() &&
+                    kNoBlankBefore.find(expected[j]) == std::string_view::npos) {
                     if (i >= edited.size() || edited[i] != ' ') return std::nullopt;
                     ++i;
                 }

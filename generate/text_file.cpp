@@ -42,7 +42,8 @@ bool write_text_file(Platform& platform, const std::string& path,
 
     std::vector<std::string> encoded;
     encoded.reserve(lines.size());
-    for (const std::string& line : lines) encoded.push_back(platform.encode_ansi(line).bytes + "\r\n");
+    for (const std::string& line : lines)
+        encoded.push_back(platform.encode_ansi(line).bytes + "\r\n");
 
     const std::unique_ptr<OutputFile> file = platform.create_file(path, err);
     if (!file) return false;
