@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "editions/legacy_edition.h"
-#include "platform/win32/setup_program_win.h"
+#include "editions/setup_program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // No command line is read: what the program does depends on the registry,

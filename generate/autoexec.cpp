@@ -1,8 +1,9 @@
-#include "autoexec.h"
+#include "generate/autoexec.h"
 
-#include "product_folders.h"
-#include "sas_literal.h"
-#include "text_file.h"
+#include "generate/macro_files.h"
+#include "generate/product_folders.h"
+#include "generate/sas_literal.h"
+#include "generate/text_file.h"
 
 namespace kelvarion {
 
@@ -22,16 +23,12 @@ std::vector<std::string> autoexec_lines(const EditionProfile& edition,
     lines.push_back("");
     // The macro files, in the order the installation writes them. On a first
     // installation they do not exist yet: they are named by path only.
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\contents.sas") + ";");
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\finddup.sas") + ";");
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\join.sas") + ";");
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\print_model.sas") + ";");
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\trans.sas") + ";");
-    lines.push_back("%include " + sas_literal(root + "\\saspgm\\verification_rep.sas") + ";");
+    for (const MacroFile& file : macro_files())
+        lines.push_back("%include " + sas_literal(root + "\\saspgm\\" + file.file_name) + ";");
     return lines;
 }
 
-bool create_autoexec(const EditionProfile& edition, Platform& platform) {
+bool create_autoexec(const EditionProfile& edition, Platform& platform, std::string* err) {
     create_saspgm_folder(platform);
     create_data_folder(platform);
     create_sdtm_folder(platform);
@@ -39,12 +36,8 @@ bool create_autoexec(const EditionProfile& edition, Platform& platform) {
     create_models_folder(platform);
 
     const std::string root = platform.install_root();
-    std::string err;
-    if (!write_text_file(platform, root + "\\saspgm\\autoexec.sas", autoexec_lines(edition, root),
-                         root, &err)) {
-        return report_failure(platform, err);
-    }
-    return true;
+    return write_text_file(platform, root + "\\saspgm\\autoexec.sas", autoexec_lines(edition, root),
+                           root, err);
 }
 
 }  // namespace kelvarion

@@ -19,8 +19,8 @@ std::vector<std::string> autoexec_lines(const EditionProfile& edition,
                                         const std::string& install_root);
 
 // The first installation step: makes the product folders (silently, see
-// product_folders.h), then writes <install root>\saspgm\autoexec.sas. On
-// failure it shows the failure box and returns false.
-bool create_autoexec(const EditionProfile& edition, Platform& platform);
+// product_folders.h), then writes <install root>\saspgm\autoexec.sas. False
+// with *err describing the failure.
+bool create_autoexec(const EditionProfile& edition, Platform& platform, std::string* err);
 
 }  // namespace kelvarion

@@ -1,9 +1,10 @@
-#include "macro_files.h"
+#include "generate/macro_files.h"
 
-#include "sas_literal.h"
-#include "text_file.h"
+#include "generate/sas_literal.h"
+#include "generate/text_file.h"
 
 namespace kelvarion {
+namespace {
 
 // The texts below are the product's files as its users know them: headers,
 // spacing and empty lines are kept exactly, odd ones included (join.sas's
@@ -152,43 +153,24 @@ std::vector<std::string> verification_rep_macro_lines(const std::string& install
     };
 }
 
-namespace {
-
-// The six files are one family: a name in the macro folder and its lines,
-// written by one writer.
-struct MacroFile {
-    const char* file_name;
-    std::vector<std::string> (*lines)(const std::string& install_root);
-};
-
-bool write_macro_file(Platform& platform, const MacroFile& file) {
-    const std::string root = platform.install_root();
-    std::string err;
-    if (!write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root), root,
-                         &err)) {
-        return report_failure(platform, err);
-    }
-    return true;
-}
-
-constexpr MacroFile kContents{"contents.sas", contents_macro_lines};
-constexpr MacroFile kFinddup{"finddup.sas", finddup_macro_lines};
-constexpr MacroFile kJoin{"join.sas", join_macro_lines};
-constexpr MacroFile kPrintModel{"print_model.sas", print_model_macro_lines};
-constexpr MacroFile kTrans{"trans.sas", trans_macro_lines};
-constexpr MacroFile kVerificationRep{"verification_rep.sas", verification_rep_macro_lines};
-
 }  // namespace
 
-bool create_contents_macro(Platform& platform) { return write_macro_file(platform, kContents); }
-bool create_finddup_macro(Platform& platform) { return write_macro_file(platform, kFinddup); }
-bool create_join_macro(Platform& platform) { return write_macro_file(platform, kJoin); }
-bool create_print_model_macro(Platform& platform) {
-    return write_macro_file(platform, kPrintModel);
+const std::vector<MacroFile>& macro_files() {
+    static const std::vector<MacroFile> files{
+        {"contents.sas", contents_macro_lines},
+        {"finddup.sas", finddup_macro_lines},
+        {"join.sas", join_macro_lines},
+        {"print_model.sas", print_model_macro_lines},
+        {"trans.sas", trans_macro_lines},
+        {"verification_rep.sas", verification_rep_macro_lines},
+    };
+    return files;
 }
-bool create_trans_macro(Platform& platform) { return write_macro_file(platform, kTrans); }
-bool create_verification_rep_macro(Platform& platform) {
-    return write_macro_file(platform, kVerificationRep);
+
+bool create_macro_file(const MacroFile& file, Platform& platform, std::string* err) {
+    const std::string root = platform.install_root();
+    return write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root),
+                           root, err);
 }
 
 }  // namespace kelvarion

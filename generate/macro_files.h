@@ -2,7 +2,7 @@
 // The six macro files in the macro folder (<install root>\saspgm). Each
 // defines one SAS macro, named after its file, whose body runs one SCL entry
 // of the product's catalog "kelvarion" (which lies in the same folder) with
-// PROC DISPLAY. autoexec.sas includes all six.
+// PROC DISPLAY. autoexec.sas includes them all.
 
 #include <string>
 #include <vector>
@@ -11,23 +11,20 @@
 
 namespace kelvarion {
 
-// Each file's lines, without line ends. The install root stands in the
-// library statement's SAS literal, its apostrophes doubled (sas_literal.h).
-std::vector<std::string> contents_macro_lines(const std::string& install_root);
-std::vector<std::string> finddup_macro_lines(const std::string& install_root);
-std::vector<std::string> join_macro_lines(const std::string& install_root);
-std::vector<std::string> print_model_macro_lines(const std::string& install_root);
-std::vector<std::string> trans_macro_lines(const std::string& install_root);
-std::vector<std::string> verification_rep_macro_lines(const std::string& install_root);
+// One macro file: its name in the macro folder and its lines (without line
+// ends) for an install root, which stands in the library statement's SAS
+// literal with its apostrophes doubled (sas_literal.h).
+struct MacroFile {
+    const char* file_name;
+    std::vector<std::string> (*lines)(const std::string& install_root);
+};
 
-// Installation steps: each writes its file into the macro folder, which
-// create_autoexec has made; on failure it shows the failure box and returns
-// false. None of them creates a folder.
-bool create_contents_macro(Platform& platform);
-bool create_finddup_macro(Platform& platform);
-bool create_join_macro(Platform& platform);
-bool create_print_model_macro(Platform& platform);
-bool create_trans_macro(Platform& platform);
-bool create_verification_rep_macro(Platform& platform);
+// The macro files in the order the installation writes them and autoexec.sas
+// includes them. A new macro file is one more entry here and its text.
+const std::vector<MacroFile>& macro_files();
+
+// Writes one file into the macro folder, which create_autoexec has made (no
+// folder is created). False with *err describing the failure.
+bool create_macro_file(const MacroFile& file, Platform& platform, std::string* err);
 
 }  // namespace kelvarion

@@ -1,31 +1,10 @@
-#include "text_file.h"
+#include "generate/text_file.h"
 
 #include <vector>
 
 #include "platform/text_codec.h"
 
 namespace kelvarion {
-namespace {
-
-// Windows itself would take the name (the file functions speak UTF-16), but
-// the file's text names the folder in the ANSI code page: writing it anyway
-// would send SAS to a different, wrong path. Names the outermost folder of
-// `named_folder` whose own name holds the character.
-std::string unmappable_description(const std::string& path, const std::string& named_folder,
-                                   char32_t unmappable) {
-    const std::string character = code_point_utf8(unmappable);
-    const std::string shown = "\"" + character + "\" (" + code_point_name(unmappable) + ")";
-    const size_t found = named_folder.find(character);
-    const std::string folder =
-        found == std::string::npos ? named_folder
-                                   : named_folder.substr(0, named_folder.find('\\', found));
-    return "Cannot write \"" + path + "\": the folder name \"" + folder +
-           "\" contains the character " + shown +
-           ", which the system code page cannot hold. The file would name the folder "
-           "wrongly, so nothing was written.";
-}
-
-}  // namespace
 
 bool write_text_file(Platform& platform, const std::string& path,
                      const std::vector<std::string>& lines, const std::string& named_folder,
@@ -36,7 +15,12 @@ bool write_text_file(Platform& platform, const std::string& path,
     // Checked before the file is touched, so that an earlier file survives.
     const AnsiText folder = platform.encode_ansi(named_folder);
     if (!folder.exact()) {
-        *err = unmappable_description(path, named_folder, folder.unmappable);
+        // Windows itself would take the name (the file functions speak
+        // UTF-16), but the file's text names the folder in the ANSI code
+        // page: writing it anyway would send SAS to a wrong path.
+        *err = unrepresentable_folder_message(
+            "write", path, named_folder, folder.unmappable,
+            "The file would name the folder wrongly, so nothing was written.");
         return false;
     }
 
@@ -53,9 +37,17 @@ bool write_text_file(Platform& platform, const std::string& path,
     return file->close(err);
 }
 
-bool report_failure(Platform& platform, const std::string& description) {
-    platform.message_box(description, "Error!", MessageIcon::Critical);
-    return false;
+std::string unrepresentable_folder_message(std::string_view action, const std::string& path,
+                                           const std::string& named_folder, char32_t unmappable,
+                                           std::string_view consequence) {
+    const std::string character = code_point_utf8(unmappable);
+    const size_t found = named_folder.find(character);
+    const std::string folder =
+        found == std::string::npos ? named_folder
+                                   : named_folder.substr(0, named_folder.find('\\', found));
+    return "Cannot " + std::string(action) + " \"" + path + "\": the folder name \"" + folder +
+           "\" contains the character \"" + character + "\" (" + code_point_name(unmappable) +
+           "), which the system code page cannot hold. " + std::string(consequence);
 }
 
 }  // namespace kelvarion

@@ -1,9 +1,9 @@
 #pragma once
 // Text files as the setup writes them: every line followed by CR LF, in the
-// system ANSI code page (the code page SAS reads them in). And the failure box
-// with which every step reports what went wrong.
+// system ANSI code page (the code page SAS reads them in).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -23,9 +23,12 @@ bool write_text_file(Platform& platform, const std::string& path,
                      const std::vector<std::string>& lines, const std::string& named_folder,
                      std::string* err);
 
-// Shows the failure box: `description` as its text, the title "Error!" and
-// the critical-stop icon. Returns once the user has closed it; always false,
-// so that a step can end with `return report_failure(platform, err);`.
-bool report_failure(Platform& platform, const std::string& description);
+// Why a folder cannot be named in the code page: "Cannot <action> "<path>":
+// the folder name "<folder>" contains the character "<c>" (U+XXXX), which the
+// system code page cannot hold. <consequence>". <folder> is the outermost
+// folder of `named_folder` whose own name holds the character.
+std::string unrepresentable_folder_message(std::string_view action, const std::string& path,
+                                           const std::string& named_folder, char32_t unmappable,
+                                           std::string_view consequence);
 
 }  // namespace kelvarion

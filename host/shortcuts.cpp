@@ -1,6 +1,5 @@
 #include "host/shortcuts.h"
 
-#include "generate/text_file.h"
 
 namespace kelvarion {
 namespace {
@@ -11,7 +10,8 @@ constexpr const char* kMakerMenuFolder = "Corvantis";
 constexpr const char* kProductMenuFolder = "KELVARION";
 constexpr const char* kStartCommand = "af cat = pgmlib.kelvarion.trans_manager.frame";
 
-// What the version key selects. All empty for a key the edition does not know.
+// What the chosen version gives the shortcuts. All empty when none is chosen
+// or the edition does not offer it.
 struct SasVersionPaths {
     std::string target;
     std::string working_directory;
@@ -19,16 +19,10 @@ struct SasVersionPaths {
 };
 
 SasVersionPaths sas_version_paths(const EditionProfile& edition, const InstallContext& context,
-                                  const std::string& version_key) {
-    if (version_key == "sas8")
-        return {context.sas8_exe, context.sas8_root, context.sas8_root + "\\SASV8.CFG"};
-    // SAS 9.x is started with the SASV9.CFG in its root, not the nls\en one
-    // that the configuration update edits.
-    if (version_key == "sas9")
-        return {context.sas91_exe, context.sas91_root, context.sas91_root + "\\SASV9.CFG"};
-    if (version_key == "sas92" && edition.offers_sas92)
-        return {context.sas92_exe, context.sas92_root, context.sas92_root + "\\SASV9.CFG"};
-    return {};
+                                  std::optional<SasVersion> chosen) {
+    if (!chosen || !offers(edition, *chosen)) return {};
+    const std::string root = context.sas_root(*chosen).value_or("");
+    return {context.sas_exe(*chosen), root, root + sas_version_info(*chosen).shortcut_config};
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -100,10 +94,10 @@ std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition
 
 ShortcutProperties shortcut_properties(const EditionProfile& edition,
                                        const InstallContext& context,
-                                       const std::string& version_key,
+                                       std::optional<SasVersion> chosen,
                                        const std::string& install_root,
                                        const std::string& program_name) {
-    const SasVersionPaths sas = sas_version_paths(edition, context, version_key);
+    const SasVersionPaths sas = sas_version_paths(edition, context, chosen);
     ShortcutProperties properties;
     properties.description = kShortcutDescription;
     properties.window_style = kShowMaximized;
@@ -115,14 +109,11 @@ ShortcutProperties shortcut_properties(const EditionProfile& edition,
 }
 
 bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
-                      Platform& platform, const std::string& version_key) {
+                      std::optional<SasVersion> chosen, Platform& platform, std::string* err) {
     const ShortcutProperties properties = shortcut_properties(
-        edition, context, version_key, platform.install_root(), platform.program_name());
-    for (const ShortcutLocation& location : shortcut_locations(edition, context)) {
-        std::string err;
-        if (!save_at(edition, location, properties, platform, &err))
-            return report_failure(platform, err);
-    }
+        edition, context, chosen, platform.install_root(), platform.program_name());
+    for (const ShortcutLocation& location : shortcut_locations(edition, context))
+        if (!save_at(edition, location, properties, platform, err)) return false;
     return true;
 }
 

@@ -7,10 +7,12 @@
 // only adds the platform calls.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/install_context.h"
+#include "host/install_context.h"
+#include "host/sas_versions.h"
 #include "editions/edition_profile.h"
 #include "platform/platform.h"
 
@@ -30,20 +32,21 @@ struct ShortcutLocation {
 std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition,
                                                    const InstallContext& context);
 
-// The six properties, the same for both shortcuts. A version key that the
-// edition does not know leaves target, working directory and SAS
+// The six properties, the same for both shortcuts. No version chosen, or one
+// the edition does not offer, leaves target, working directory and SAS
 // configuration file empty.
 ShortcutProperties shortcut_properties(const EditionProfile& edition,
                                        const InstallContext& context,
-                                       const std::string& version_key,
+                                       std::optional<SasVersion> chosen,
                                        const std::string& install_root,
                                        const std::string& program_name);
 
-// The installation step: saves both shortcuts, desktop first. Returns false
-// after the failure box; a desktop shortcut saved before a Start-menu failure
-// stays. In the current edition an earlier Kelvarion.lnk is deleted first (one
-// that is not there is no error); missing folder levels are made silently.
+// The installation step: saves both shortcuts, desktop first. False with *err
+// describing the failure; a desktop shortcut saved before a Start-menu
+// failure stays. In the current edition the new shortcut is saved beside an
+// earlier Kelvarion.lnk and then swapped into its place, so a failed save
+// leaves the earlier one; missing folder levels are made silently.
 bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
-                      Platform& platform, const std::string& version_key);
+                      std::optional<SasVersion> chosen, Platform& platform, std::string* err);
 
 }  // namespace kelvarion

@@ -1,4 +1,4 @@
-#include "tool_config.h"
+#include "host/tool_config.h"
 
 #include "generate/sas_literal.h"
 #include "generate/text_file.h"
@@ -18,12 +18,9 @@ std::vector<std::string> tool_config_lines(const std::string& install_root) {
     };
 }
 
-bool create_tool_config(Platform& platform) {
+bool create_tool_config(Platform& platform, std::string* err) {
     const std::string root = platform.install_root();
-    std::string err;
-    if (!write_text_file(platform, root + kToolConfigName, tool_config_lines(root), root, &err))
-        return report_failure(platform, err);
-    return true;
+    return write_text_file(platform, root + kToolConfigName, tool_config_lines(root), root, err);
 }
 
 }  // namespace kelvarion

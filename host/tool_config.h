@@ -14,8 +14,8 @@ namespace kelvarion {
 // install root stands in SAS literals with its apostrophes doubled.
 std::vector<std::string> tool_config_lines(const std::string& install_root);
 
-// Writes the file in the ANSI code page, replacing one that is there.
-// Returns false after the failure box.
-bool create_tool_config(Platform& platform);
+// Writes the file in the ANSI code page, replacing one that is there. False
+// with *err describing the failure.
+bool create_tool_config(Platform& platform, std::string* err);
 
 }  // namespace kelvarion

@@ -9,7 +9,7 @@ import time
 
 from . import settings
 
-# The program's controls by Win32 id (the Control enum of app/main_view.h).
+# The program's controls by Win32 id (the Control enum of platform/main_view.h).
 FRAME1, OPT_SAS8, OPT_SAS9, CMD_INSTALL, CMD_EXIT = 100, 101, 102, 103, 104
 FRAME2, FRAME3, PROGRESS_BAR1, LBL_TITLE, TEXT1, OPT_SAS92 = 105, 106, 107, 108, 109, 110
 

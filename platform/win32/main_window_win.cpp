@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/queued_input_win.h"
@@ -78,12 +80,12 @@ WindowClassAndStyle class_and_style(const ControlLayout& control) {
         // Below every other control (see arrange_z_order), and clipped by them.
         return {WC_BUTTONW, child | WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
     case ControlKind::OptionButton:
-        // One group from optSas8 to the next WS_GROUP control; the button
-        // that is checked carries the tab stop.
-        return {WC_BUTTONW,
-                child | BS_AUTORADIOBUTTON | (control.id == Control::optSas8 ? WS_GROUP : 0), 0};
+        // One group from its first button to the next WS_GROUP control; the
+        // button that is checked carries the tab stop.
+        return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (control.starts_group ? WS_GROUP : 0), 0};
     case ControlKind::CommandButton:
-        // Neither is the default button: Enter and Esc belong to Form_KeyDown.
+        // None is the default button: Enter and Esc belong to the window's
+        // key handler.
         return {WC_BUTTONW, child | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::ProgressBar:
         return {PROGRESS_CLASSW, child | WS_GROUP, 0};
@@ -107,15 +109,6 @@ bool is_keyboard_or_mouse_input(UINT message) {
            message == WM_NCMOUSELEAVE;
 }
 
-// The shift state as frmMain's key handler expects it: 1 Shift, 2 Ctrl, 4 Alt.
-std::int16_t shift_state() {
-    std::int16_t shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
-
 // comctl32 6 animates a growing bar over several hundred milliseconds with
 // timer messages, which this thread does not handle while it sleeps between
 // steps: the bar would trail behind the steps. A shrinking bar is drawn at
@@ -134,9 +127,8 @@ void set_bar_position(HWND bar, int position) {
 
 }  // namespace
 
-Win32MainView::Win32MainView(const EditionProfile& edition, HINSTANCE instance, int icon_id)
-    : edition_(edition),
-      layout_(main_window_layout(edition)),
+Win32MainView::Win32MainView(WindowLayout layout, HINSTANCE instance, int icon_id)
+    : layout_(std::move(layout)),
       instance_(instance),
       icon_id_(icon_id) {}
 
@@ -170,8 +162,8 @@ bool Win32MainView::create(std::string* err) {
     if (!register_window_class(err)) return false;
 
     const Dpi dpi = screen_dpi();
-    RECT frame{0, 0, twips_to_pixels(kClientWidthTwips, dpi.x),
-               twips_to_pixels(edition_.client_height_twips, dpi.y)};
+    RECT frame{0, 0, twips_to_pixels(layout_.client_width_twips, dpi.x),
+               twips_to_pixels(layout_.client_height_twips, dpi.y)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -180,7 +172,7 @@ bool Win32MainView::create(std::string* err) {
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
     const HWND created = CreateWindowExW(kWindowExStyle, kWindowClassName,
-                                         widen(kMainWindowCaption).c_str(), kWindowStyle, left,
+                                         widen(layout_.caption).c_str(), kWindowStyle, left,
                                          top, width, height, nullptr, nullptr, instance_, this);
     if (!created) {
         if (err) *err = last_error_text();
@@ -234,9 +226,9 @@ void Win32MainView::make_font() {
 
 bool Win32MainView::create_controls(std::string* err) {
     const Dpi dpi = screen_dpi();
-    for (const ControlLayout& control : layout_) {
+    for (const ControlLayout& control : layout_.controls) {
         const WindowClassAndStyle kind = class_and_style(control);
-        const RECT rect = client_rect_of(control, layout_, dpi);
+        const RECT rect = client_rect_of(control, layout_.controls, dpi);
         const HWND hwnd = CreateWindowExW(
             kind.ex_style, kind.class_name, widen(control.caption).c_str(), kind.style, rect.left,
             rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
@@ -252,22 +244,35 @@ bool Win32MainView::create_controls(std::string* err) {
             SendMessageW(hwnd, PBM_SETPOS, 0, 0);
         }
     }
-    // At design optSas8 is the selected option button.
-    SendMessageW(control_window(Control::optSas8), BM_SETCHECK, BST_CHECKED, 0);
+    for (const ControlLayout& control : layout_.controls)
+        if (control.selected) SendMessageW(control_window(control.id), BM_SETCHECK, BST_CHECKED, 0);
     update_option_tab_stops();
     return true;
 }
 
 void Win32MainView::arrange_z_order() {
     // The dialog manager takes radio groups and Tab order from the z-order.
-    // optSas92 comes last in tab order, yet it belongs to optSas8's group:
-    // it goes right after optSas9.
-    if (HWND sas92 = control_window(Control::optSas92))
-        SetWindowPos(sas92, control_window(Control::optSas9), 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // An option button may come late in tab order (the SAS 9.2 one comes
+    // last), yet it belongs to its frame's group: each goes right after the
+    // option button before it in the same frame.
+    std::vector<HWND> last_option_in;  // by container, as met
+    std::vector<std::optional<Control>> containers;
+    for (const ControlLayout& control : layout_.controls) {
+        if (control.kind != ControlKind::OptionButton) continue;
+        const auto known = std::find(containers.begin(), containers.end(), control.container);
+        HWND button = control_window(control.id);
+        if (known == containers.end()) {
+            containers.push_back(control.container);
+            last_option_in.push_back(button);
+            continue;
+        }
+        HWND& before = last_option_in[known - containers.begin()];
+        SetWindowPos(button, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        before = button;
+    }
     // Frames are painted beneath the controls placed on them, and hold no
     // tab stop, so they go to the bottom.
-    for (const ControlLayout& control : layout_)
+    for (const ControlLayout& control : layout_.controls)
         if (control.kind == ControlKind::Frame)
             SetWindowPos(control_window(control.id), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -280,8 +285,16 @@ HWND Win32MainView::control_window(Control control) const {
 }
 
 bool Win32MainView::is_option_button(Control control) const {
-    const ControlLayout* layout = find_layout(layout_, control);
+    const ControlLayout* layout = find_layout(layout_.controls, control);
     return layout && layout->kind == ControlKind::OptionButton;
+}
+
+bool Win32MainView::is_text_box(HWND hwnd) const {
+    for (const auto& [id, control] : controls_) {
+        const ControlLayout* layout = find_layout(layout_.controls, id);
+        if (control == hwnd && layout && layout->kind == ControlKind::TextBox) return true;
+    }
+    return false;
 }
 
 void Win32MainView::update_option_tab_stops() {
@@ -343,16 +356,16 @@ bool Win32MainView::belongs_to_window(HWND hwnd) const {
 }
 
 bool Win32MainView::preview_key_down(const MSG& msg) {
-    // Key preview: frmMain sees the key before the control that has the focus.
+    // Key preview: the window's logic sees the key before the control that
+    // has the focus.
     if (msg.message != WM_KEYDOWN || !belongs_to_window(msg.hwnd)) return false;
-    const auto key_code = static_cast<std::int16_t>(msg.wParam);
-    const std::int16_t shift = shift_state();
+    const int virtual_key = static_cast<int>(msg.wParam);
     run_handler([&] {
-        if (events_.key_down) events_.key_down(key_code, shift);
+        if (events_.key_down) events_.key_down(virtual_key);
     });
-    // Enter and Esc mean Install and Exit to frmMain only; a focused button
-    // would take them for a click.
-    return key_code == VK_RETURN || key_code == VK_ESCAPE;
+    // Enter and Esc mean Install and Exit to the window's logic only; a
+    // focused button would take them for a click.
+    return virtual_key == VK_RETURN || virtual_key == VK_ESCAPE;
 }
 
 bool Win32MainView::input_held_off() const {
@@ -385,7 +398,7 @@ void Win32MainView::set_enabled(Control control, bool enabled) {
     if (!hwnd) return;
     if (!enabled && GetFocus() == hwnd) {
         // A disabled control loses the focus; the window keeps it (and with
-        // it the keys for frmMain) until the control is enabled again.
+        // it the keys for the window's logic) until the control is enabled again.
         focus_parked_from_ = hwnd;
         SetFocus(window_);
     }
@@ -439,7 +452,7 @@ std::string Win32MainView::caption(Control label) const {
 
 void Win32MainView::set_progress(float value) {
     progress_ = value;
-    HWND bar = control_window(Control::ProgressBar1);
+    HWND bar = control_window(Control::ProgressBar);
     if (!bar) return;
     // The bar shows whole steps; the value itself is kept as set.
     const int position = value >= 100.0f ? 100
@@ -482,10 +495,7 @@ void Win32MainView::on_command(int id, int notification) {
     // off); a disabled button is never clicked.
     HWND button = control_window(control);
     if (handler_depth_ > 0 || !button || !IsWindowEnabled(button)) return;
-    if (control == Control::cmdInstall)
-        run_handler(events_.install_click);
-    else if (control == Control::cmdExit)
-        run_handler(events_.exit_click);
+    if (events_.click) run_handler([this, control] { events_.click(control); });
 }
 
 LRESULT CALLBACK Win32MainView::window_procedure(HWND window, UINT message, WPARAM wparam,
@@ -524,7 +534,7 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         if (quit_when_destroyed_) PostQuitMessage(0);
         return 0;
     case WM_CTLCOLOREDIT:
-        if (reinterpret_cast<HWND>(lparam) == control_window(Control::Text1)) {
+        if (is_text_box(reinterpret_cast<HWND>(lparam))) {
             SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

@@ -1,6 +1,6 @@
 #pragma once
-// frmMain as a real Win32 window: the controls of app/window_layout.h scaled
-// by the screen's DPI, key preview in the message loop, and updates that
+// The main window as a real Win32 window: the controls of a WindowLayout
+// scaled by the screen's DPI, key preview in the message loop, and updates that
 // become visible at once although the installation sequence keeps the one
 // user-interface thread busy.
 //
@@ -17,18 +17,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_view.h"
-#include "app/window_layout.h"
-#include "editions/edition_profile.h"
+#include "platform/main_view.h"
+#include "platform/window_layout.h"
 
 namespace kelvarion {
 
-// What the window hands on to frmMain. Any member may be empty.
+// What the window hands on to its logic. Any member may be empty.
 struct MainWindowEvents {
-    std::function<void(std::int16_t key_code, std::int16_t shift)> key_down;
-    std::function<void()> install_click;
-    std::function<void()> exit_click;
-    // Whether frmMain's installation sequence is running.
+    std::function<void(int virtual_key)> key_down;  // key preview: before any control
+    std::function<void(Control button)> click;       // an enabled command button
+    // Whether the logic's installation sequence is running.
     std::function<bool()> busy;
 };
 
@@ -36,7 +34,7 @@ class Win32MainView : public MainView {
 public:
     // icon_id: the resource id of the window icon in the program's module; 0
     // for none (tests).
-    Win32MainView(const EditionProfile& edition, HINSTANCE instance, int icon_id);
+    Win32MainView(WindowLayout layout, HINSTANCE instance, int icon_id);
     ~Win32MainView() override;  // destroys the window if it is still there
 
     Win32MainView(const Win32MainView&) = delete;
@@ -46,8 +44,9 @@ public:
     bool create(std::string* err);
     void set_events(MainWindowEvents events) { events_ = std::move(events); }
 
-    // Runs a handler of frmMain the way the window runs its own (Form_Load,
-    // say): keyboard and mouse input is held off while it runs.
+    // Runs a handler of the window's logic the way the window runs its own
+    // (the load handler, say): keyboard and mouse input is held off while it
+    // runs.
     void run_handler(const std::function<void()>& handler);
 
     // Displays the window and gives the keyboard focus to its first control.
@@ -71,8 +70,8 @@ public:
     void set_progress(float value) override;
     float progress() const override { return progress_; }
     void set_mouse_pointer(MousePointer pointer) override;
-    void set_text1(std::string text) override { text1_ = std::move(text); }
-    const std::string& text1() const override { return text1_; }
+    void set_scratch_text(std::string text) override { scratch_text_ = std::move(text); }
+    const std::string& scratch_text() const override { return scratch_text_; }
     void unload() override;
 
 private:
@@ -88,6 +87,7 @@ private:
     bool preview_key_down(const MSG& msg);
     bool belongs_to_window(HWND hwnd) const;
     bool is_option_button(Control control) const;
+    bool is_text_box(HWND hwnd) const;
     void update_option_tab_stops();
     bool input_held_off() const;
     // Paints every pending change now, then dispatches what else waits in
@@ -96,8 +96,7 @@ private:
     void pump_waiting_messages();
     void refresh_cursor();
 
-    const EditionProfile& edition_;
-    const std::vector<ControlLayout> layout_;
+    const WindowLayout layout_;
     HINSTANCE instance_;
     int icon_id_;
     MainWindowEvents events_;
@@ -114,11 +113,11 @@ private:
 
     float progress_ = 0;
     MousePointer pointer_ = MousePointer::Default;
-    // Text1 lives here rather than in its edit control: the control holds
-    // UTF-16, so bytes that are not valid UTF-8 would not survive a round
-    // trip, and it has a length limit. The control stays as the window's
-    // (unseen) text box.
-    std::string text1_;
+    // The scratch text lives here rather than in its edit control: the
+    // control holds UTF-16, so bytes that are not valid UTF-8 would not
+    // survive a round trip, and it has a length limit. The control stays as
+    // the window's (unseen) text box.
+    std::string scratch_text_;
 
     int handler_depth_ = 0;
     bool busy_seen_in_handler_ = false;

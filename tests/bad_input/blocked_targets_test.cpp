@@ -14,7 +14,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "installation.h"
+#include "tests/bad_input/installation.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -119,7 +119,7 @@ TEST_P(BlockedTarget, OneClearBoxAndNothingLost) {
             EXPECT_EQ(run.failure_text(), row.box);
             EXPECT_EQ(run.caption(), row.failure_caption);
             EXPECT_FALSE(run.view.unloaded);
-            EXPECT_TRUE(run.view.enabled(Control::cmdInstall));  // ready to try again
+            EXPECT_TRUE(run.view.enabled(Control::InstallButton));  // ready to try again
         } else {
             EXPECT_TRUE(run.completed()) << run.boxes();
         }

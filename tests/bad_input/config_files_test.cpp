@@ -14,8 +14,8 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "host/config_sas.h"
-#include "installation.h"
+#include "host/sas_config_update.h"
+#include "tests/bad_input/installation.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -94,13 +94,13 @@ TEST_P(ConfigFile, IsEditedOrKeptByteForByteWithoutLeftovers) {
         platform.root = row.root;
         platform.add_folder(row.root);
         platform.add_file(kSas91Config, row.file);
-        FakeView view;
-        view.set_selected(Control::optSas9, true);
         InstallContext context;
-        context.sas91_root = kSas91Root;
-        context.sas91_exe = std::string(kSas91Root) + "\\sas.exe";
+        context.sas_roots[1] = kSas91Root;
 
-        EXPECT_TRUE(config_sas(*edition, context, view, platform));
+        std::optional<std::string> new_text;
+        std::string err;
+        EXPECT_TRUE(update_sas_config(*edition, context, SasVersion::V91, platform, &new_text, &err))
+            << err;
         EXPECT_TRUE(platform.message_boxes.empty());
         const std::optional<std::string> after = platform.file(kSas91Config);
         ASSERT_TRUE(after);

@@ -16,7 +16,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "installation.h"
+#include "tests/bad_input/installation.h"
 
 namespace kelvarion::testing {
 namespace {

@@ -1,8 +1,8 @@
-#include "installation.h"
+#include "tests/bad_input/installation.h"
 
 #include <gtest/gtest.h>
 
-#include "app/mdl_main.h"
+#include "app/startup.h"
 
 namespace kelvarion::testing {
 
@@ -32,17 +32,18 @@ Installation::Installation(const EditionProfile& edition_profile, const std::str
 }
 
 bool Installation::start() {
-    return Main(edition, platform, [this](const InstallContext& read) {
+    return startup(edition, platform, [this](const InstallContext& read) {
         context = read;
-        steps_ = std::make_unique<RealInstallSteps>(edition, context, view, platform);
-        form_ = std::make_unique<frmMain>(edition, context, view, *steps_, platform);
-        form_->Form_Load();
+        window_ = std::make_unique<MainWindow>(
+            edition, context, view, installation_steps(edition, context, view, platform),
+            platform);
+        window_->on_load();
     });
 }
 
 void Installation::install() {
-    ASSERT_TRUE(form_) << "start() first";
-    form_->cmdInstall_Click();
+    ASSERT_TRUE(window_) << "start() first";
+    window_->on_install();
 }
 
 std::string Installation::boxes() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The whole program on the in-memory platform, the way it runs on Windows:
-// Main reads the registry, frmMain is loaded with the real installation
-// steps (generate/, host/), and Install is pressed. The bad-input rows set up
+// start-up reads the registry, the main window is loaded with the edition's
+// real installation steps (app/installation_steps.h), and Install is pressed. The bad-input rows set up
 // the platform first, then look at what the run left behind.
 
 #include <memory>
@@ -9,10 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/frm_main.h"
-#include "app/install_context.h"
-#include "app/real_install_steps.h"
+#include "app/main_window.h"
 #include "editions/edition_profile.h"
+#include "host/install_context.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_view.h"
 
@@ -40,8 +39,9 @@ public:
     explicit Installation(const EditionProfile& edition, const std::string& root = "",
                           std::unique_ptr<FakePlatform> platform = nullptr);
 
-    // Main, then Form_Load: a new window over the same machine, so that a
-    // second start runs the installation again. False when Main showed none.
+    // Start-up, then the window's load handler: a new window over the same
+    // machine, so that a second start runs the installation again. False
+    // when start-up showed none.
     bool start();
     // Presses Install on the window of the last start().
     void install();
@@ -51,7 +51,7 @@ public:
     // The one failure box's text; empty (and a test failure) otherwise.
     std::string failure_text() const;
     bool completed() const;  // the Notice box, the window closed
-    std::string caption() const { return view.caption(Control::lblTitle); }
+    std::string caption() const { return view.caption(Control::StatusLabel); }
 
     std::string in_root(const std::string& relative) const { return platform.root + relative; }
     std::optional<std::string> generated(const std::string& name) const;
@@ -70,8 +70,7 @@ public:
     InstallContext context;
 
 private:
-    std::unique_ptr<RealInstallSteps> steps_;
-    std::unique_ptr<frmMain> form_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace kelvarion::testing

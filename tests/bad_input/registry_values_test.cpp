@@ -1,18 +1,18 @@
 // Bad input: registry values of every type and of odd sizes, read by
-// reg_query_string and by Main at start-up. Only a readable REG_SZ gives
+// registry_text and by start-up. Only a readable REG_SZ gives
 // text; anything else counts as a missing value, start-up goes on without a
 // box, and the window offers only what was found. (Types 2, 3, 4 and 7, and
-// the odd sizes 1 and 13, are rows of tests/app/reg_query_string_test.cpp.)
+// the odd sizes 1 and 13, are rows of tests/app/registry_text_test.cpp.)
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/mbt_reg.h"
+#include "app/registry_text.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "installation.h"
+#include "tests/bad_input/installation.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -109,12 +109,12 @@ class RegistryValue : public ::testing::TestWithParam<RegistryRow> {};
 TEST_P(RegistryValue, ReadsAsTheTextOfARegSzAndAsMissingOtherwise) {
     const RegistryRow& row = GetParam();
     StoredValuePlatform platform(row);
-    EXPECT_EQ(reg_query_string(platform, kSas91Key, "DefaultRoot"), row.text);
+    EXPECT_EQ(registry_text(platform, kSas91Key, "DefaultRoot"), row.text);
     // The registry as the platform contract has it: other types come without bytes.
     FakePlatform contract;
     contract.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", row.type,
                               row.stored);
-    EXPECT_EQ(reg_query_string(contract, kSas91Key, "DefaultRoot"), row.text);
+    EXPECT_EQ(registry_text(contract, kSas91Key, "DefaultRoot"), row.text);
 }
 
 TEST_P(RegistryValue, StartUpShowsTheWindowWithoutABoxAndOffersWhatWasFound) {
@@ -124,12 +124,12 @@ TEST_P(RegistryValue, StartUpShowsTheWindowWithoutABoxAndOffersWhatWasFound) {
         Installation run(*edition, "", std::make_unique<StoredValuePlatform>(row));
         ASSERT_TRUE(run.start());
         EXPECT_TRUE(run.platform.message_boxes.empty()) << run.boxes();
-        EXPECT_EQ(run.context.sas91_root, row.text);
-        EXPECT_EQ(run.context.sas91_exe, row.text + "\\sas.exe");
+        EXPECT_EQ(run.context.sas_root(SasVersion::V91).value_or(""), row.text);
+        EXPECT_EQ(run.context.sas_exe(SasVersion::V91), row.text + "\\sas.exe");
         const bool found = !row.text.empty();
-        EXPECT_EQ(run.view.enabled(Control::optSas9), found);
-        EXPECT_EQ(run.view.selected(Control::optSas9), found);
-        EXPECT_EQ(run.view.enabled(Control::cmdInstall), found);  // no other version
+        EXPECT_EQ(run.view.enabled(Control::Sas91Option), found);
+        EXPECT_EQ(run.view.selected(Control::Sas91Option), found);
+        EXPECT_EQ(run.view.enabled(Control::InstallButton), found);  // no other version
     }
 }
 

@@ -6,30 +6,30 @@ namespace kelvarion::testing {
 
 const char* control_name(Control control) {
     switch (control) {
-        case Control::Frame1: return "Frame1";
-        case Control::optSas8: return "optSas8";
-        case Control::optSas9: return "optSas9";
-        case Control::cmdInstall: return "cmdInstall";
-        case Control::cmdExit: return "cmdExit";
-        case Control::Frame2: return "Frame2";
-        case Control::Frame3: return "Frame3";
-        case Control::ProgressBar1: return "ProgressBar1";
-        case Control::lblTitle: return "lblTitle";
-        case Control::Text1: return "Text1";
-        case Control::optSas92: return "optSas92";
+        case Control::VersionFrame: return "VersionFrame";
+        case Control::Sas8Option: return "Sas8Option";
+        case Control::Sas91Option: return "Sas91Option";
+        case Control::InstallButton: return "InstallButton";
+        case Control::ExitButton: return "ExitButton";
+        case Control::ButtonFrame: return "ButtonFrame";
+        case Control::ProgressFrame: return "ProgressFrame";
+        case Control::ProgressBar: return "ProgressBar";
+        case Control::StatusLabel: return "StatusLabel";
+        case Control::ScratchText: return "ScratchText";
+        case Control::Sas92Option: return "Sas92Option";
     }
     return "?";
 }
 
 FakeView::FakeView() {
-    for (Control c : {Control::Frame1, Control::optSas8, Control::optSas9, Control::cmdInstall,
-                      Control::cmdExit, Control::Frame2, Control::Frame3, Control::ProgressBar1,
-                      Control::lblTitle, Control::Text1, Control::optSas92})
+    for (Control c : {Control::VersionFrame, Control::Sas8Option, Control::Sas91Option, Control::InstallButton,
+                      Control::ExitButton, Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
+                      Control::StatusLabel, Control::ScratchText, Control::Sas92Option})
         enabled_[c] = true;
-    selected_[Control::optSas8] = true;
-    selected_[Control::optSas9] = false;
-    selected_[Control::optSas92] = false;
-    captions_[Control::lblTitle] = "Progressing";
+    selected_[Control::Sas8Option] = true;
+    selected_[Control::Sas91Option] = false;
+    selected_[Control::Sas92Option] = false;
+    captions_[Control::StatusLabel] = "Progressing";
 }
 
 void FakeView::record(const std::string& entry) {
@@ -75,9 +75,9 @@ void FakeView::set_mouse_pointer(MousePointer p) {
     record("pointer " + std::to_string(static_cast<int>(p)));
 }
 
-void FakeView::set_text1(std::string text) {
-    text1_ = std::move(text);
-    record("text1 " + std::to_string(text1_.size()));
+void FakeView::set_scratch_text(std::string text) {
+    scratch_text_ = std::move(text);
+    record("scratch_text " + std::to_string(scratch_text_.size()));
 }
 
 void FakeView::unload() {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_view.h"
+#include "platform/main_view.h"
 
 namespace kelvarion::testing {
 
@@ -28,8 +28,8 @@ public:
     void set_progress(float value) override;
     float progress() const override { return progress_; }
     void set_mouse_pointer(MousePointer pointer) override;
-    void set_text1(std::string text) override;
-    const std::string& text1() const override { return text1_; }
+    void set_scratch_text(std::string text) override;
+    const std::string& scratch_text() const override { return scratch_text_; }
     void unload() override;
 
     MousePointer pointer = MousePointer::Default;
@@ -45,7 +45,7 @@ private:
     std::map<Control, bool> selected_;
     std::map<Control, std::string> captions_;
     float progress_ = 0;
-    std::string text1_;
+    std::string scratch_text_;
 };
 
 }  // namespace kelvarion::testing

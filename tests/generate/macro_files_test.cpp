@@ -7,6 +7,7 @@
 
 #include "install_roots.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/step_error.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -178,7 +179,6 @@ const std::vector<LineLength> kVerificationRepLengths{
 struct MacroCase {
     const char* label;
     const char* file_name;
-    bool (*create)(Platform&);
     const char* library;  // the libref of the library statement
     const char* plain;    // the whole file for C:\Apps\Kelvarion
     const std::vector<LineLength>* lengths;
@@ -186,15 +186,34 @@ struct MacroCase {
 
 void PrintTo(const MacroCase& file, std::ostream* os) { *os << file.file_name; }
 
+// Writes the named file of the macro files' list, as its installation step
+// does.
+bool create_macro(const std::string& file_name, Platform& platform) {
+    last_step_error().clear();
+    for (const MacroFile& file : macro_files())
+        if (file.file_name == file_name)
+            return create_macro_file(file, platform, &last_step_error());
+    ADD_FAILURE() << file_name << " is not in the list";
+    return false;
+}
+
+TEST(MacroFiles, TheListHoldsTheSixFilesInTheOrderTheyAreWritten) {
+    std::vector<std::string> names;
+    for (const MacroFile& file : macro_files()) names.push_back(file.file_name);
+    EXPECT_EQ(names, (std::vector<std::string>{"contents.sas", "finddup.sas", "join.sas",
+                                               "print_model.sas", "trans.sas",
+                                               "verification_rep.sas"}));
+}
+
 const std::vector<MacroCase> kMacroCases{
-    {"Contents", "contents.sas", create_contents_macro, "_templib", kContentsPlain,
+    {"Contents", "contents.sas", "_templib", kContentsPlain,
      &kContentsLengths},
-    {"Finddup", "finddup.sas", create_finddup_macro, "_templib", kFinddupPlain, &kFinddupLengths},
-    {"Join", "join.sas", create_join_macro, "_trans_", kJoinPlain, &kJoinLengths},
-    {"PrintModel", "print_model.sas", create_print_model_macro, "_templib", kPrintModelPlain,
+    {"Finddup", "finddup.sas", "_templib", kFinddupPlain, &kFinddupLengths},
+    {"Join", "join.sas", "_trans_", kJoinPlain, &kJoinLengths},
+    {"PrintModel", "print_model.sas", "_templib", kPrintModelPlain,
      &kPrintModelLengths},
-    {"Trans", "trans.sas", create_trans_macro, "_templib", kTransPlain, &kTransLengths},
-    {"VerificationRep", "verification_rep.sas", create_verification_rep_macro, "_templib",
+    {"Trans", "trans.sas", "_templib", kTransPlain, &kTransLengths},
+    {"VerificationRep", "verification_rep.sas", "_templib",
      kVerificationRepPlain, &kVerificationRepLengths},
 };
 
@@ -210,19 +229,13 @@ FakePlatform machine_with_root(const std::string& root) {
     return fake;
 }
 
-void expect_one_failure_box(const FakePlatform& fake, const std::string& text) {
-    ASSERT_EQ(fake.message_boxes.size(), 1u);
-    EXPECT_EQ(fake.message_boxes[0].text, text);
-    EXPECT_EQ(fake.message_boxes[0].title, "Error!");
-    EXPECT_EQ(fake.message_boxes[0].icon, MessageIcon::Critical);
-}
 
 class MacroFileTest : public ::testing::TestWithParam<MacroCase> {};
 
 TEST_P(MacroFileTest, PlainRootByteForByte) {
     const MacroCase& file = GetParam();
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
-    ASSERT_TRUE(file.create(fake));
+    ASSERT_TRUE(create_macro(file.file_name, fake));
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), file.plain);
     EXPECT_TRUE(fake.message_boxes.empty());
     EXPECT_EQ(fake.open_files, 0);
@@ -232,9 +245,9 @@ TEST_P(MacroFileTest, RewritesAnExistingFileWholeAndTwoRunsGiveTheSameBytes) {
     const MacroCase& file = GetParam();
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.add_file(macro_path(fake.root, file), std::string(3000, 'q') + "\r\n%mend old;\r\n");
-    ASSERT_TRUE(file.create(fake));
+    ASSERT_TRUE(create_macro(file.file_name, fake));
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), file.plain);
-    ASSERT_TRUE(file.create(fake));
+    ASSERT_TRUE(create_macro(file.file_name, fake));
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), file.plain);
 }
 
@@ -244,7 +257,7 @@ TEST_P(MacroFileTest, MissingMacroFolderGivesOneFailureBoxAndMakesNoFolder) {
     FakePlatform file_in_the_way;
     file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
     for (FakePlatform* fake : {&missing, &file_in_the_way}) {
-        EXPECT_FALSE(file.create(*fake));
+        EXPECT_FALSE(create_macro(file.file_name, *fake));
         expect_one_failure_box(*fake, kPathNotFound);
         for (const std::string& entry : fake->log) EXPECT_NE(entry.rfind("make_folder", 0), 0u);
     }
@@ -255,7 +268,7 @@ TEST_P(MacroFileTest, ReadOnlyFileIsLeftAsItIs) {
     const MacroCase& file = GetParam();
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.add_file(macro_path(fake.root, file), "keep me", /*read_only=*/true);
-    EXPECT_FALSE(file.create(fake));
+    EXPECT_FALSE(create_macro(file.file_name, fake));
     expect_one_failure_box(fake, kAccessDenied);
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), "keep me");
 }
@@ -264,9 +277,9 @@ TEST_P(MacroFileTest, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
     const MacroCase& file = GetParam();
     const std::string root = "C:\\\xE6\x95\xB0\xE6\x8D\xAE\\Kelvarion";  // C:\数据\Kelvarion
     FakePlatform fake = machine_with_root(root);
-    EXPECT_FALSE(file.create(fake));
-    ASSERT_EQ(fake.message_boxes.size(), 1u);
-    const std::string& text = fake.message_boxes[0].text;
+    EXPECT_FALSE(create_macro(file.file_name, fake));
+    EXPECT_TRUE(fake.message_boxes.empty());
+    const std::string& text = last_step_error();
     EXPECT_NE(text.find("folder name \"C:\\\xE6\x95\xB0\xE6\x8D\xAE\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"\xE6\x95\xB0\" (U+6570)"), std::string::npos) << text;
     EXPECT_NE(text.find("system code page cannot hold"), std::string::npos) << text;
@@ -282,7 +295,7 @@ class MacroFileForRoot
 TEST_P(MacroFileForRoot, SizeFollowsTheLengthTableAndTheRootStandsVerbatim) {
     const auto& [file, root] = GetParam();
     FakePlatform fake = machine_with_root(root.utf8);
-    ASSERT_TRUE(file.create(fake));
+    ASSERT_TRUE(create_macro(file.file_name, fake));
     const std::string bytes = fake.file(macro_path(root.utf8, file)).value_or("");
     EXPECT_EQ(bytes.size(), expected_size(*file.lengths, root.characters));
     const std::string library_line =
@@ -300,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MacroFiles, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.fail(FakeOp::Write, "join.sas", kDiskFull, 2);
-    EXPECT_FALSE(create_join_macro(fake));
+    EXPECT_FALSE(create_macro("join.sas", fake));
     expect_one_failure_box(fake, kDiskFull);
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\saspgm\\join.sas"),
               "*------------------------------------------------------------------------*;\r\n"

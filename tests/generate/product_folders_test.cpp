@@ -5,9 +5,16 @@
 #include "generate/autoexec.h"
 #include "editions/current_edition.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/step_error.h"
 
 namespace kelvarion::testing {
 namespace {
+
+// The first installation step, keeping its description of a failure.
+bool create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
+    last_step_error().clear();
+    return kelvarion::create_autoexec(edition, platform, &last_step_error());
+}
 
 const std::string kPrograms =
     "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
@@ -69,8 +76,7 @@ TEST(ProductFolders, ReadOnlyInstallRootMakesNoFolderThereAndOnlyTheWriteReports
     for (const char* folder : {"\\saspgm", "\\data", "\\data\\sdtm"})
         EXPECT_FALSE(fake.exists(fake.root + folder)) << folder;
     EXPECT_TRUE(fake.is_folder(kPrograms + "\\Corvantis\\KELVARION"));
-    ASSERT_EQ(fake.message_boxes.size(), 1u);  // the autoexec.sas write, not the folders
-    EXPECT_EQ(fake.message_boxes[0].text, kPathNotFound);
+    expect_one_failure_box(fake, kPathNotFound);  // the autoexec.sas write, not the folders
 }
 
 TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders) {

@@ -104,14 +104,5 @@ TEST(WriteTextFile, AFailedCloseIsAFailure) {
     EXPECT_EQ(err, kDiskFull);
 }
 
-TEST(ReportFailure, ShowsOneErrorBoxWithTheDescriptionAndReturnsFalse) {
-    FakePlatform fake;
-    EXPECT_FALSE(report_failure(fake, kAccessDenied));
-    ASSERT_EQ(fake.message_boxes.size(), 1u);
-    EXPECT_EQ(fake.message_boxes[0].text, kAccessDenied);
-    EXPECT_EQ(fake.message_boxes[0].title, "Error!");
-    EXPECT_EQ(fake.message_boxes[0].icon, MessageIcon::Critical);
-}
-
 }  // namespace
 }  // namespace kelvarion::testing

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_layout.h"
+#include "app/main_window_layout.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "platform/win32/main_window_win.h"
@@ -19,7 +19,15 @@
 namespace kelvarion {
 namespace {
 
-// What frmMain would have been told.
+// The window's click event as two handlers, one per command button.
+std::function<void(Control)> clicks(std::function<void()> install, std::function<void()> exit) {
+    return [install, exit](Control button) {
+        if (button == Control::InstallButton && install) install();
+        if (button == Control::ExitButton && exit) exit();
+    };
+}
+
+// What the window's logic would have been told.
 struct Recorder {
     std::vector<int> keys;
     int installs = 0;
@@ -28,9 +36,8 @@ struct Recorder {
 
     MainWindowEvents events() {
         return {
-            .key_down = [this](std::int16_t key, std::int16_t) { keys.push_back(key); },
-            .install_click = [this] { ++installs; },
-            .exit_click = [this] { ++exits; },
+            .key_down = [this](int key) { keys.push_back(key); },
+            .click = clicks([this] { ++installs; }, [this] { ++exits; }),
             .busy = [this] { return busy; },
         };
     }
@@ -98,13 +105,13 @@ protected:
 
     HWND control(Control id) const { return view.control_window(id); }
 
-    Win32MainView view{kCurrentEdition, GetModuleHandleW(nullptr), 0};
+    Win32MainView view{main_window_layout(kCurrentEdition), GetModuleHandleW(nullptr), 0};
     Recorder recorder;
 };
 
 void expect_layout(const EditionProfile& edition) {
     clear_queue();
-    Win32MainView view(edition, GetModuleHandleW(nullptr), 0);
+    Win32MainView view(main_window_layout(edition), GetModuleHandleW(nullptr), 0);
     std::string err;
     ASSERT_TRUE(view.create(&err)) << err;
     const HWND window = view.window();
@@ -127,7 +134,7 @@ void expect_layout(const EditionProfile& edition) {
     EXPECT_LE(std::abs((outer.left + outer.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
     EXPECT_LE(std::abs((outer.top + outer.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
 
-    const std::vector<ControlLayout> layout = main_window_layout(edition);
+    const std::vector<ControlLayout> layout = main_window_layout(edition).controls;
     for (const ControlLayout& item : layout) {
         SCOPED_TRACE(static_cast<int>(item.id));
         const HWND hwnd = view.control_window(item.id);
@@ -182,10 +189,10 @@ void expect_layout(const EditionProfile& edition) {
             break;
         }
     }
-    EXPECT_EQ(edition.offers_sas92, view.control_window(Control::optSas92) != nullptr);
-    EXPECT_TRUE(view.selected(Control::optSas8));
-    EXPECT_FALSE(view.selected(Control::optSas9));
-    EXPECT_EQ(0, SendMessageW(view.control_window(Control::ProgressBar1), PBM_GETPOS, 0, 0));
+    EXPECT_EQ(edition.offers_sas92, view.control_window(Control::Sas92Option) != nullptr);
+    EXPECT_TRUE(view.selected(Control::Sas8Option));
+    EXPECT_FALSE(view.selected(Control::Sas91Option));
+    EXPECT_EQ(0, SendMessageW(view.control_window(Control::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
 TEST(MainWindowLayout, CurrentEditionFollowsTheTwipsTable) { expect_layout(kCurrentEdition); }
@@ -194,56 +201,56 @@ TEST(MainWindowLayout, LegacyEditionFollowsTheTwipsTable) { expect_layout(kLegac
 
 TEST_F(MainWindowTest, OptionButtonsFormOneGroupThatTheUserCanClick) {
     // optSas92 is last in tab order, yet a click on it clears optSas8.
-    SendMessageW(control(Control::optSas92), BM_CLICK, 0, 0);
-    EXPECT_TRUE(view.selected(Control::optSas92));
-    EXPECT_FALSE(view.selected(Control::optSas8));
-    EXPECT_FALSE(view.selected(Control::optSas9));
+    SendMessageW(control(Control::Sas92Option), BM_CLICK, 0, 0);
+    EXPECT_TRUE(view.selected(Control::Sas92Option));
+    EXPECT_FALSE(view.selected(Control::Sas8Option));
+    EXPECT_FALSE(view.selected(Control::Sas91Option));
 
-    view.set_selected(Control::optSas9, true);
-    EXPECT_TRUE(view.selected(Control::optSas9));
-    EXPECT_FALSE(view.selected(Control::optSas92));
+    view.set_selected(Control::Sas91Option, true);
+    EXPECT_TRUE(view.selected(Control::Sas91Option));
+    EXPECT_FALSE(view.selected(Control::Sas92Option));
     // Only the checked button is the group's tab stop.
-    EXPECT_NE(0, style_of(control(Control::optSas9)) & WS_TABSTOP);
-    EXPECT_EQ(0, style_of(control(Control::optSas8)) & WS_TABSTOP);
+    EXPECT_NE(0, style_of(control(Control::Sas91Option)) & WS_TABSTOP);
+    EXPECT_EQ(0, style_of(control(Control::Sas8Option)) & WS_TABSTOP);
 
-    view.set_enabled(Control::optSas9, false);
-    EXPECT_FALSE(view.enabled(Control::optSas9));
-    EXPECT_TRUE(view.selected(Control::optSas9));
+    view.set_enabled(Control::Sas91Option, false);
+    EXPECT_FALSE(view.enabled(Control::Sas91Option));
+    EXPECT_TRUE(view.selected(Control::Sas91Option));
 
-    view.set_selected(Control::cmdInstall, true);  // not an option button: ignored
-    EXPECT_FALSE(view.selected(Control::cmdInstall));
-    EXPECT_TRUE(view.selected(Control::optSas9));
+    view.set_selected(Control::InstallButton, true);  // not an option button: ignored
+    EXPECT_FALSE(view.selected(Control::InstallButton));
+    EXPECT_TRUE(view.selected(Control::Sas91Option));
 }
 
 TEST_F(MainWindowTest, ProgressKeepsItsValueAndShowsItRounded) {
     view.set_progress(37.6f);
     EXPECT_EQ(37.6f, view.progress());
-    EXPECT_EQ(38, SendMessageW(control(Control::ProgressBar1), PBM_GETPOS, 0, 0));
+    EXPECT_EQ(38, SendMessageW(control(Control::ProgressBar), PBM_GETPOS, 0, 0));
     view.set_progress(100.0f);
-    EXPECT_EQ(100, SendMessageW(control(Control::ProgressBar1), PBM_GETPOS, 0, 0));
-    EXPECT_EQ(100, SendMessageW(control(Control::ProgressBar1), PBM_GETRANGE, FALSE, 0));
+    EXPECT_EQ(100, SendMessageW(control(Control::ProgressBar), PBM_GETPOS, 0, 0));
+    EXPECT_EQ(100, SendMessageW(control(Control::ProgressBar), PBM_GETRANGE, FALSE, 0));
     view.set_progress(0.0f);
-    EXPECT_EQ(0, SendMessageW(control(Control::ProgressBar1), PBM_GETPOS, 0, 0));
+    EXPECT_EQ(0, SendMessageW(control(Control::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
 TEST_F(MainWindowTest, CaptionsAndText1KeepTheirText) {
-    view.set_caption(Control::lblTitle, "Error configing SAS System ...");
+    view.set_caption(Control::StatusLabel, "Error configing SAS System ...");
     wchar_t shown[64] = {};
-    GetWindowTextW(control(Control::lblTitle), shown, 64);
+    GetWindowTextW(control(Control::StatusLabel), shown, 64);
     EXPECT_STREQ(L"Error configing SAS System ...", shown);
-    view.set_caption(Control::lblTitle, "D:\\Pr\xC3\xBC" "fung \xC5\x91");
-    EXPECT_EQ("D:\\Pr\xC3\xBC" "fung \xC5\x91", view.caption(Control::lblTitle));
+    view.set_caption(Control::StatusLabel, "D:\\Pr\xC3\xBC" "fung \xC5\x91");
+    EXPECT_EQ("D:\\Pr\xC3\xBC" "fung \xC5\x91", view.caption(Control::StatusLabel));
 
     // Bytes that are not UTF-8 and far more than an edit control holds.
     std::string text = "-SET SASAUTOS (\r\n\xE9\xFF\r\n";
     text += std::string(200000, 'x');
-    view.set_text1(text);
-    EXPECT_EQ(text, view.text1());
+    view.set_scratch_text(text);
+    EXPECT_EQ(text, view.scratch_text());
 }
 
 TEST_F(MainWindowTest, KeyPreviewSeesKeysFirstAndKeepsEnterAndEscFromTheControls) {
     // The edit control would take Enter for a line break, were it passed on.
-    const HWND text_box = control(Control::Text1);
+    const HWND text_box = control(Control::ScratchText);
     SetFocus(text_box);
     ASSERT_EQ(text_box, GetFocus());
     PostMessageW(text_box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
@@ -259,23 +266,23 @@ TEST_F(MainWindowTest, KeyPreviewSeesKeysFirstAndKeepsEnterAndEscFromTheControls
     EXPECT_EQ(0, recorder.installs);
 
     // Any other key goes on to the control: Space clicks the focused button.
-    SetFocus(control(Control::cmdExit));
-    PostMessageW(control(Control::cmdExit), WM_KEYDOWN, VK_SPACE, 0x00390001);
-    PostMessageW(control(Control::cmdExit), WM_KEYUP, VK_SPACE, 0xC0390001);
+    SetFocus(control(Control::ExitButton));
+    PostMessageW(control(Control::ExitButton), WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(control(Control::ExitButton), WM_KEYUP, VK_SPACE, 0xC0390001);
     process_queued(view);
     EXPECT_EQ(VK_SPACE, recorder.keys.back());
     EXPECT_EQ(1, recorder.exits);
 }
 
 TEST_F(MainWindowTest, ClicksReachTheHandlersOnlyFromEnabledButtons) {
-    SendMessageW(control(Control::cmdInstall), BM_CLICK, 0, 0);
-    SendMessageW(control(Control::cmdExit), BM_CLICK, 0, 0);
+    SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
+    SendMessageW(control(Control::ExitButton), BM_CLICK, 0, 0);
     EXPECT_EQ(1, recorder.installs);
     EXPECT_EQ(1, recorder.exits);
 
-    view.set_enabled(Control::cmdInstall, false);
-    SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(Control::cmdInstall, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control(Control::cmdInstall)));
+    view.set_enabled(Control::InstallButton, false);
+    SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(Control::InstallButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control(Control::InstallButton)));
     EXPECT_EQ(1, recorder.installs);
 }
 
@@ -288,13 +295,12 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
     bool timer_fired = false;
     SetPropW(view.window(), L"timer-fired", &timer_fired);
     const HWND window = view.window();
-    const HWND exit_button = control(Control::cmdExit);
+    const HWND exit_button = control(Control::ExitButton);
     bool window_open_after_close = false;
 
     view.set_events({
-        .key_down = [this](std::int16_t key, std::int16_t) { recorder.keys.push_back(key); },
-        .install_click =
-            [&] {
+        .key_down = [this](int key) { recorder.keys.push_back(key); },
+        .click = clicks([&] {
                 recorder.busy = true;
                 view.set_mouse_pointer(MousePointer::Hourglass);
                 // Keys and a click queued before the next update ...
@@ -303,7 +309,7 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
                 PostMessageW(exit_button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
                 SetTimer(window, 1, 1, note_timer);
                 Sleep(30);
-                view.set_caption(Control::lblTitle, "Creating join.sas ...");
+                view.set_caption(Control::StatusLabel, "Creating join.sas ...");
                 // ... the close box ...
                 SendMessageW(window, WM_CLOSE, 0, 0);
                 window_open_after_close = IsWindow(window);
@@ -312,11 +318,10 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
                 recorder.busy = false;
                 view.set_mouse_pointer(MousePointer::Default);
                 PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
-            },
-        .exit_click = [this] { ++recorder.exits; },
+            }, [this] { ++recorder.exits; }),
         .busy = [this] { return recorder.busy; },
     });
-    SendMessageW(control(Control::cmdInstall), BM_CLICK, 0, 0);
+    SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
     process_queued(view);
 
     EXPECT_TRUE(recorder.keys.empty());
@@ -326,9 +331,9 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
     // Paint and other non-input messages were dispatched meanwhile.
     EXPECT_TRUE(timer_fired);
     RECT pending;
-    EXPECT_FALSE(GetUpdateRect(control(Control::lblTitle), &pending, FALSE));
+    EXPECT_FALSE(GetUpdateRect(control(Control::StatusLabel), &pending, FALSE));
 
-    // Once idle, keys reach frmMain again.
+    // Once idle, keys reach the window's logic again.
     PostMessageW(window, WM_KEYDOWN, 'Z', 0x002C0001);
     process_queued(view);
     EXPECT_EQ(std::vector<int>{'Z'}, recorder.keys);
@@ -338,18 +343,16 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
 TEST_F(MainWindowTest, UnloadAtTheEndOfTheSequenceStillEndsTheProgram) {
     view.set_events({
         .key_down = {},
-        .install_click =
-            [this] {
+        .click = clicks([this] {
                 recorder.busy = true;
-                view.set_caption(Control::lblTitle, "Config SAS System ...");
+                view.set_caption(Control::StatusLabel, "Config SAS System ...");
                 PostMessageW(view.window(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
                 recorder.busy = false;
                 view.unload();
-            },
-        .exit_click = {},
+            }, {}),
         .busy = [this] { return recorder.busy; },
     });
-    SendMessageW(control(Control::cmdInstall), BM_CLICK, 0, 0);
+    SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
     EXPECT_FALSE(view.is_open());
     int code = -1;
     EXPECT_TRUE(quit_posted(&code));
@@ -359,12 +362,11 @@ TEST_F(MainWindowTest, UnloadAtTheEndOfTheSequenceStillEndsTheProgram) {
 TEST_F(MainWindowTest, InputAfterAShortHandlerIsKept) {
     // Only a handler that went busy discards what was queued meanwhile.
     view.set_events({
-        .key_down = [this](std::int16_t key, std::int16_t) { recorder.keys.push_back(key); },
-        .install_click = [&] { PostMessageW(view.window(), WM_KEYDOWN, 'K', 0x00250001); },
-        .exit_click = {},
+        .key_down = [this](int key) { recorder.keys.push_back(key); },
+        .click = clicks([&] { PostMessageW(view.window(), WM_KEYDOWN, 'K', 0x00250001); }, {}),
         .busy = [this] { return recorder.busy; },
     });
-    SendMessageW(control(Control::cmdInstall), BM_CLICK, 0, 0);
+    SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
     process_queued(view);
     EXPECT_EQ(std::vector<int>{'K'}, recorder.keys);
 }
@@ -378,7 +380,7 @@ TEST_F(MainWindowTest, TheHourglassIsShownWhileBusy) {
     EXPECT_TRUE(ask_cursor(view.window()));
     EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), GetCursor());
     SetCursor(nullptr);
-    ask_cursor(control(Control::cmdExit));  // a control asks its window first
+    ask_cursor(control(Control::ExitButton));  // a control asks its window first
     EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), GetCursor());
 
     view.set_mouse_pointer(MousePointer::Default);
@@ -387,12 +389,12 @@ TEST_F(MainWindowTest, TheHourglassIsShownWhileBusy) {
 }
 
 TEST_F(MainWindowTest, AFocusedButtonThatIsDisabledGetsTheFocusBack) {
-    SetFocus(control(Control::cmdExit));
-    ASSERT_EQ(control(Control::cmdExit), GetFocus());
-    view.set_enabled(Control::cmdExit, false);
-    EXPECT_EQ(view.window(), GetFocus());  // keys still reach frmMain
-    view.set_enabled(Control::cmdExit, true);
-    EXPECT_EQ(control(Control::cmdExit), GetFocus());
+    SetFocus(control(Control::ExitButton));
+    ASSERT_EQ(control(Control::ExitButton), GetFocus());
+    view.set_enabled(Control::ExitButton, false);
+    EXPECT_EQ(view.window(), GetFocus());  // keys still reach the window's logic
+    view.set_enabled(Control::ExitButton, true);
+    EXPECT_EQ(control(Control::ExitButton), GetFocus());
 }
 
 TEST_F(MainWindowTest, TheCloseBoxAndUnloadEndTheProgram) {
@@ -405,9 +407,9 @@ TEST_F(MainWindowTest, TheCloseBoxAndUnloadEndTheProgram) {
     EXPECT_EQ(0, code);
 
     // The view outlives its window harmlessly.
-    view.set_caption(Control::lblTitle, "Installation completed.");
+    view.set_caption(Control::StatusLabel, "Installation completed.");
     view.set_progress(100.0f);
-    EXPECT_FALSE(view.enabled(Control::cmdInstall));
+    EXPECT_FALSE(view.enabled(Control::InstallButton));
     EXPECT_EQ(100.0f, view.progress());
 }
 
@@ -415,7 +417,7 @@ TEST(MainWindowLifetime, UnloadPostsQuitButDestroyingTheViewDoesNot) {
     clear_queue();
     int code = -1;
     {
-        Win32MainView view(kLegacyEdition, GetModuleHandleW(nullptr), 0);
+        Win32MainView view(main_window_layout(kLegacyEdition), GetModuleHandleW(nullptr), 0);
         std::string err;
         ASSERT_TRUE(view.create(&err)) << err;
         view.unload();
@@ -423,7 +425,7 @@ TEST(MainWindowLifetime, UnloadPostsQuitButDestroyingTheViewDoesNot) {
         EXPECT_TRUE(quit_posted(&code));
     }
     {
-        Win32MainView view(kLegacyEdition, GetModuleHandleW(nullptr), 0);
+        Win32MainView view(main_window_layout(kLegacyEdition), GetModuleHandleW(nullptr), 0);
         std::string err;
         ASSERT_TRUE(view.create(&err)) << err;
     }
@@ -432,22 +434,21 @@ TEST(MainWindowLifetime, UnloadPostsQuitButDestroyingTheViewDoesNot) {
 
 TEST(MainWindowLifetime, TheMessageLoopEndsWhenEscUnloadsTheWindow) {
     clear_queue();
-    Win32MainView view(kCurrentEdition, GetModuleHandleW(nullptr), 0);
+    Win32MainView view(main_window_layout(kCurrentEdition), GetModuleHandleW(nullptr), 0);
     std::string err;
     ASSERT_TRUE(view.create(&err)) << err;
     std::vector<int> keys;
     view.set_events({
         .key_down =
-            [&](std::int16_t key, std::int16_t) {
+            [&](int key) {
                 keys.push_back(key);
                 if (key == VK_ESCAPE) view.unload();
             },
-        .install_click = {},
-        .exit_click = {},
+        .click = clicks({}, {}),
         .busy = {},
     });
     view.show();
-    PostMessageW(view.control_window(Control::cmdInstall), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(view.control_window(Control::InstallButton), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_EQ(0, view.run_message_loop());
     EXPECT_EQ(std::vector<int>{VK_ESCAPE}, keys);
     EXPECT_FALSE(view.is_open());

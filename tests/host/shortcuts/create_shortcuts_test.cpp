@@ -8,11 +8,20 @@
 #include "editions/legacy_edition.h"
 #include "host/shortcuts.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/step_error.h"
 
 namespace kelvarion {
 namespace {
 
 using testing::FakeOp;
+using testing::last_step_error;
+
+// The step, keeping its description of a failure.
+bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
+                      std::optional<SasVersion> chosen, Platform& platform) {
+    last_step_error().clear();
+    return kelvarion::create_shortcuts(edition, context, chosen, platform, &last_step_error());
+}
 using testing::FakePlatform;
 
 const std::string kUserDesktop = "C:\\Users\\ann\\Desktop";
@@ -26,8 +35,7 @@ const std::string kLnk = "\\Kelvarion.lnk";
 class CreateShortcuts : public ::testing::Test {
 protected:
     CreateShortcuts() {
-        context.sas91_root = "C:\\SAS\\9.1";
-        context.sas91_exe = "C:\\SAS\\9.1\\sas.exe";
+        context.sas_roots[1] = "C:\\SAS\\9.1";
         platform.root = "D:\\Apps\\Kelvarion";
         // The per-user Start-menu folders are made by the product folder step.
         platform.add_folder(kUserPrograms + kMenuFolder);
@@ -55,10 +63,7 @@ protected:
     }
 
     void expect_one_failure_box(const std::string& text) const {
-        ASSERT_EQ(platform.message_boxes.size(), 1u);
-        EXPECT_EQ(platform.message_boxes[0].text, text);
-        EXPECT_EQ(platform.message_boxes[0].title, "Error!");
-        EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+        testing::expect_one_failure_box(platform, text);
     }
 
     FakePlatform platform;
@@ -69,7 +74,7 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
     platform.add_file(kUserDesktop + kLnk, "old desktop");
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
 
-    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     EXPECT_TRUE(platform.message_boxes.empty());
     // Each is saved beside the earlier one, then swapped into its place.
@@ -104,7 +109,7 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
 }
 
 TEST_F(CreateShortcuts, CurrentEditionOnAFreshMachineNeedsNoEarlierShortcut) {
-    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
     EXPECT_TRUE(platform.message_boxes.empty());
     EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
     EXPECT_NE(saved(kUserPrograms + kMenuFolder + kLnk), nullptr);
@@ -114,7 +119,7 @@ TEST_F(CreateShortcuts, AllUsersMakesTheMissingStartMenuFoldersSilently) {
     context.all_users = "1";
     ASSERT_FALSE(platform.exists(kPublicPrograms + "\\Corvantis"));
 
-    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     EXPECT_TRUE(platform.message_boxes.empty());
     EXPECT_TRUE(platform.is_folder(kPublicPrograms + kMenuFolder));
@@ -136,7 +141,7 @@ class CreateShortcutsAllUsersValue
 
 TEST_P(CreateShortcutsAllUsersValue, AnythingButExactlyOneMeansThisUser) {
     context.all_users = GetParam();
-    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
     EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
     EXPECT_NE(saved(kUserPrograms + kMenuFolder + kLnk), nullptr);
     EXPECT_FALSE(touched(kPublicDesktop));
@@ -149,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(NotOne, CreateShortcutsAllUsersValue,
 TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTouched) {
     platform.add_file(kUserDesktop + kLnk, "old desktop", /*read_only=*/true);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     expect_one_failure_box(testing::kAccessDenied);
     EXPECT_EQ(platform.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
@@ -166,10 +171,9 @@ TEST_F(CreateShortcuts, CurrentEditionKeepsTheEarlierShortcutWhenTheNewOneCannot
         fresh.add_file(kUserDesktop + kLnk, "old desktop");
         fresh.fail(op, "Desktop", testing::kDiskFull);
 
-        EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, fresh, "sas9"));
+        EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, fresh));
 
-        ASSERT_EQ(fresh.message_boxes.size(), 1u);
-        EXPECT_EQ(fresh.message_boxes[0].text, testing::kDiskFull);
+        testing::expect_one_failure_box(fresh, testing::kDiskFull);
         EXPECT_EQ(fresh.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
         EXPECT_EQ(fresh.files_under(kUserDesktop),
                   std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
@@ -181,7 +185,7 @@ TEST_F(CreateShortcuts, StartMenuSaveFailureKeepsTheNewDesktopShortcut) {
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
     platform.fail(FakeOp::SaveShortcut, "Corvantis", testing::kDiskFull);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     expect_one_failure_box(testing::kDiskFull);
     const ShortcutProperties* desktop = saved(kUserDesktop + kLnk);
@@ -194,7 +198,7 @@ TEST_F(CreateShortcuts, StartMenuFolderThatCannotBeMadeFailsOnceAtTheSave) {
     context.all_users = "1";
     platform.entries[FakePlatform::key(kPublicPrograms)].read_only = true;
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     // The two failed folder levels stay silent; the save says what went wrong.
     expect_one_failure_box(testing::kPathNotFound);
@@ -206,7 +210,7 @@ TEST_F(CreateShortcuts, SpecialFolderLookupFailureIsReported) {
     // The desktop lookup succeeds, the Start-menu one fails.
     platform.fail(FakeOp::SpecialFolder, "", "The specified path is invalid.", /*skip=*/1);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, platform, "sas9"));
+    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     expect_one_failure_box("The specified path is invalid.");
     EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
@@ -216,10 +220,9 @@ TEST_F(CreateShortcuts, SpecialFolderLookupFailureIsReported) {
 TEST_F(CreateShortcuts, InstallRootAndProgramNameComeFromThePlatform) {
     platform.root = "E:\\Program Files\\Kelvarion Suite";
     platform.name = "setup copy";
-    context.sas8_root = "C:\\Program Files\\SAS\\V8";
-    context.sas8_exe = "C:\\Program Files\\SAS\\V8\\sas.exe";
+    context.sas_roots[0] = "C:\\Program Files\\SAS\\V8";
 
-    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, platform, "sas8"));
+    EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V8, platform));
 
     const ShortcutProperties* p = saved(kUserDesktop + kLnk);
     ASSERT_NE(p, nullptr);
@@ -236,7 +239,7 @@ TEST_F(CreateShortcuts, LegacyEditionSavesOverEarlierShortcutsWithoutDeleting) {
     platform.add_file(kUserDesktop + kLnk, "old desktop");
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
 
-    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, platform, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, SasVersion::V91, platform));
 
     EXPECT_TRUE(platform.message_boxes.empty());
     EXPECT_EQ(file_calls(), (std::vector<std::string>{
@@ -258,7 +261,7 @@ TEST_F(CreateShortcuts, LegacyEditionOnAFreshMachineMakesAMissingMenuFolder) {
     FakePlatform fresh;  // no Corvantis folder at all
     fresh.root = platform.root;
 
-    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, fresh, "sas9"));
+    EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, SasVersion::V91, fresh));
 
     EXPECT_TRUE(fresh.message_boxes.empty());
     EXPECT_EQ(fresh.shortcuts.count(FakePlatform::key(kUserDesktop + kLnk)), 1u);

@@ -14,23 +14,19 @@ constexpr const char* kProgram = "Kelvarion_Post_Installation_setup";
 
 InstallContext three_versions() {
     InstallContext context;
-    context.sas8_root = "C:\\SAS\\V8";
-    context.sas8_exe = "C:\\SAS\\V8\\sas.exe";
-    context.sas91_root = "C:\\SAS\\9.1";
-    context.sas91_exe = "C:\\SAS\\9.1\\sas.exe";
-    context.sas92_root = "C:\\Program Files\\SAS\\SASFoundation\\9.2";
-    context.sas92_exe = "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe";
+    context.sas_roots = {"C:\\SAS\\V8", "C:\\SAS\\9.1",
+                         "C:\\Program Files\\SAS\\SASFoundation\\9.2"};
     return context;
 }
 
 TEST(ShortcutArguments, MatchTheWorkedExamplesByteForByte) {
     const InstallContext context = three_versions();
-    EXPECT_EQ(shortcut_properties(kCurrentEdition, context, "sas9", "D:\\Apps\\Kelvarion",
+    EXPECT_EQ(shortcut_properties(kCurrentEdition, context, SasVersion::V91, "D:\\Apps\\Kelvarion",
                                   kProgram)
                   .arguments,
               " -CONFIG \"C:\\SAS\\9.1\\SASV9.CFG\" -CONFIG "
               "\"D:\\Apps\\Kelvarion\\kelvarion.cfg\"");
-    EXPECT_EQ(shortcut_properties(kLegacyEdition, context, "sas9", "D:\\Apps\\Kelvarion",
+    EXPECT_EQ(shortcut_properties(kLegacyEdition, context, SasVersion::V91, "D:\\Apps\\Kelvarion",
                                   kProgram)
                   .arguments,
               " -CONFIG \"C:\\SAS\\9.1\\SASV9.CFG\" -autoexec "
@@ -41,27 +37,28 @@ TEST(ShortcutArguments, MatchTheWorkedExamplesByteForByte) {
 
 struct KeyCase {
     const EditionProfile* edition;
-    const char* version_key;
+    std::optional<SasVersion> chosen;
+    const char* label;
     const char* target;
     const char* working_directory;
     const char* sas_config;  // as it appears in the first -CONFIG
 };
 
 void PrintTo(const KeyCase& c, std::ostream* os) {
-    *os << c.edition->name << " \"" << c.version_key << "\"";
+    *os << c.edition->name << " " << c.label;
 }
 
-class ShortcutVersionKey : public ::testing::TestWithParam<KeyCase> {};
+class ShortcutChosenVersion : public ::testing::TestWithParam<KeyCase> {};
 
-TEST_P(ShortcutVersionKey, SelectsTargetFolderAndConfiguration) {
+TEST_P(ShortcutChosenVersion, SelectsTargetFolderAndConfiguration) {
     const KeyCase& c = GetParam();
     const ShortcutProperties p =
-        shortcut_properties(*c.edition, three_versions(), c.version_key, "D:\\K", kProgram);
+        shortcut_properties(*c.edition, three_versions(), c.chosen, "D:\\K", kProgram);
     EXPECT_EQ(p.target_path, c.target);
     EXPECT_EQ(p.working_directory, c.working_directory);
     const std::string first_option = std::string(" -CONFIG \"") + c.sas_config + "\"";
     EXPECT_EQ(p.arguments.substr(0, first_option.size()), first_option);
-    // The second option follows at once: the edition's text is unchanged by the key.
+    // The second option follows at once: the edition's text is unchanged by the version.
     const std::string rest = c.edition->shortcut_arguments == ShortcutArguments::TwoConfigFiles
                                  ? " -CONFIG \"D:\\K\\kelvarion.cfg\""
                                  : " -autoexec \"D:\\K\\saspgm\\autoexec.sas\"";
@@ -69,34 +66,31 @@ TEST_P(ShortcutVersionKey, SelectsTargetFolderAndConfiguration) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    BothEditions, ShortcutVersionKey,
+    BothEditions, ShortcutChosenVersion,
     ::testing::Values(
-        KeyCase{&kCurrentEdition, "sas8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
+        KeyCase{&kCurrentEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
                 "C:\\SAS\\V8\\SASV8.CFG"},
-        KeyCase{&kCurrentEdition, "sas9", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
+        KeyCase{&kCurrentEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
                 "C:\\SAS\\9.1\\SASV9.CFG"},
-        KeyCase{&kCurrentEdition, "sas92", "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe",
+        KeyCase{&kCurrentEdition, SasVersion::V92, "9.2", "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe",
                 "C:\\Program Files\\SAS\\SASFoundation\\9.2",
                 "C:\\Program Files\\SAS\\SASFoundation\\9.2\\SASV9.CFG"},
-        KeyCase{&kLegacyEdition, "sas8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
+        KeyCase{&kLegacyEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
                 "C:\\SAS\\V8\\SASV8.CFG"},
-        KeyCase{&kLegacyEdition, "sas9", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
+        KeyCase{&kLegacyEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
                 "C:\\SAS\\9.1\\SASV9.CFG"},
-        // Keys an edition does not know leave all three values empty.
-        KeyCase{&kLegacyEdition, "sas92", "", "", ""},
-        KeyCase{&kCurrentEdition, "", "", "", ""},
-        KeyCase{&kCurrentEdition, "SAS9", "", "", ""},
-        KeyCase{&kCurrentEdition, "sas9 ", "", "", ""},
-        KeyCase{&kLegacyEdition, "sas91", "", "", ""}));
+        // A version the edition does not offer, or none, leaves all three empty.
+        KeyCase{&kLegacyEdition, SasVersion::V92, "9.2", "", "", ""},
+        KeyCase{&kCurrentEdition, std::nullopt, "none", "", "", ""},
+        KeyCase{&kLegacyEdition, std::nullopt, "none", "", "", ""}));
 
 TEST(ShortcutProperties, RootsWithSpacesAreQuotedOnlyInTheArguments) {
     InstallContext context;
-    context.sas91_root = "C:\\Program Files\\SAS Institute\\9.1";
-    context.sas91_exe = context.sas91_root + "\\sas.exe";
+    context.sas_roots[1] = "C:\\Program Files\\SAS Institute\\9.1";
     const std::string root = "C:\\Program Files (x86)\\Kelvarion Suite";
 
     const ShortcutProperties current =
-        shortcut_properties(kCurrentEdition, context, "sas9", root, kProgram);
+        shortcut_properties(kCurrentEdition, context, SasVersion::V91, root, kProgram);
     EXPECT_EQ(current.target_path, "C:\\Program Files\\SAS Institute\\9.1\\sas.exe");
     EXPECT_EQ(current.working_directory, "C:\\Program Files\\SAS Institute\\9.1");
     EXPECT_EQ(current.arguments,
@@ -105,7 +99,7 @@ TEST(ShortcutProperties, RootsWithSpacesAreQuotedOnlyInTheArguments) {
     EXPECT_EQ(current.icon_location, root + "\\" + kProgram + ".icx");
 
     const ShortcutProperties legacy =
-        shortcut_properties(kLegacyEdition, context, "sas9", root, kProgram);
+        shortcut_properties(kLegacyEdition, context, SasVersion::V91, root, kProgram);
     EXPECT_EQ(legacy.target_path, current.target_path);
     EXPECT_EQ(legacy.arguments,
               " -CONFIG \"C:\\Program Files\\SAS Institute\\9.1\\SASV9.CFG\" -autoexec "

@@ -1,6 +1,7 @@
 #pragma once
-// The whole program: start-up, the main window and its message loop. Each
-// edition's wWinMain calls this with its own profile.
+// The whole program, as each edition's wWinMain runs it: the Win32 platform
+// and window, start-up, the main window's logic with the edition's steps,
+// and the message loop.
 
 #include "editions/edition_profile.h"
 

@@ -15,7 +15,7 @@ namespace kelvarion {
 // The 32-bit registry view is read first, where 32-bit SAS registers. Only when
 // the key is missing there is the 64-bit view read, so that a 64-bit SAS 9.2
 // is found. Nothing is cached: every call reads the registry afresh.
-std::string reg_query_string(Platform& platform, const std::string& subkey,
-                             const std::string& value_name);
+std::string registry_text(Platform& platform, const std::string& subkey,
+                          const std::string& value_name);
 
 }  // namespace kelvarion

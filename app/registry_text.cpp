@@ -1,4 +1,4 @@
-#include "app/mbt_reg.h"
+#include "app/registry_text.h"
 
 #include <cstddef>
 
@@ -22,8 +22,8 @@ std::string text_of_reg_sz(const std::vector<std::uint8_t>& data) {
 
 }  // namespace
 
-std::string reg_query_string(Platform& platform, const std::string& subkey,
-                             const std::string& value_name) {
+std::string registry_text(Platform& platform, const std::string& subkey,
+                          const std::string& value_name) {
     RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, value_name);
     // A key that opens in the 32-bit view decides the answer, value or not.
     if (read.outcome == RegistryRead::Outcome::KeyMissing)

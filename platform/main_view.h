@@ -1,26 +1,28 @@
 #pragma once
-// The controls of frmMain as the window's logic sees them. The logic (app/
-// frm_main) drives this abstract view; platform/win32 makes real controls and
-// tests use a recording fake.
+// The main window's controls as the window's logic sees them. The logic
+// (app/main_window) drives this abstract view; platform/win32 makes real
+// controls from a WindowLayout (platform/window_layout.h) and tests use a
+// recording fake.
 
 #include <string>
 #include <string_view>
 
 namespace kelvarion {
 
-// Every control of frmMain. The numeric value is the control's Win32 id.
+// Every control of the main window. The numeric value is the control's Win32
+// id, which the end-to-end tests find the controls by.
 enum class Control : int {
-    Frame1 = 100,
-    optSas8 = 101,
-    optSas9 = 102,
-    cmdInstall = 103,
-    cmdExit = 104,
-    Frame2 = 105,
-    Frame3 = 106,
-    ProgressBar1 = 107,
-    lblTitle = 108,
-    Text1 = 109,
-    optSas92 = 110,
+    VersionFrame = 100,
+    Sas8Option = 101,
+    Sas91Option = 102,
+    InstallButton = 103,
+    ExitButton = 104,
+    ButtonFrame = 105,
+    ProgressFrame = 106,
+    ProgressBar = 107,
+    StatusLabel = 108,
+    ScratchText = 109,
+    Sas92Option = 110,
 };
 
 enum class MousePointer : int { Default = 0, Hourglass = 11 };
@@ -41,17 +43,17 @@ public:
     virtual void set_caption(Control label, std::string_view text) = 0;
     virtual std::string caption(Control label) const = 0;
 
-    // ProgressBar1: 0 to 100, kept as the single-precision value last set and
-    // shown at once.
+    // The progress bar: 0 to 100, kept as the single-precision value last set
+    // and shown at once.
     virtual void set_progress(float value) = 0;
     virtual float progress() const = 0;
 
     virtual void set_mouse_pointer(MousePointer pointer) = 0;
 
-    // Text1: a scratch buffer the user never sees. Keeps the bytes assigned to
-    // it unchanged, CR LF included, with no length limit.
-    virtual void set_text1(std::string text) = 0;
-    virtual const std::string& text1() const = 0;
+    // The scratch text box: a buffer the user never sees. Keeps the bytes
+    // assigned to it unchanged, CR LF included, with no length limit.
+    virtual void set_scratch_text(std::string text) = 0;
+    virtual const std::string& scratch_text() const = 0;
 
     // Closes the window; with it the program ends.
     virtual void unload() = 0;

@@ -1,6 +1,7 @@
-// The SAS configuration step against the in-memory platform and window:
-// which file it edits, when it writes, and how failures reach the user.
-#include "host/config_sas.h"
+// The SAS configuration step against the in-memory platform: which file it
+// edits, when it writes, the new text it hands back, and its descriptions of
+// failures.
+#include "host/sas_config_update.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,6 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/fakes/fake_platform.h"
-#include "tests/fakes/fake_view.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -32,26 +32,19 @@ std::string tagged(const std::string& version, const std::string& body) {
     return crlf_lines({"/* SAS " + version + " */"}) + body;
 }
 
-// Three installed SAS versions, SAS 9.1 selected.
+// Three installed SAS versions, SAS 9.1 chosen.
 struct Machine {
     Machine() {
-        context.sas8_root = R"(C:\SAS\V8)";
-        context.sas91_root = R"(C:\SAS\9.1)";
-        context.sas92_root = R"(C:\Program Files\SAS\9.2)";
-        context.sas8_exe = context.sas8_root + "\\sas.exe";
-        context.sas91_exe = context.sas91_root + "\\sas.exe";
-        context.sas92_exe = context.sas92_root + "\\sas.exe";
+        context.sas_roots = {R"(C:\SAS\V8)", R"(C:\SAS\9.1)", R"(C:\Program Files\SAS\9.2)"};
         platform.add_file(kSas8Cfg, tagged("8", kList));
         platform.add_file(kSas91Cfg, tagged("9.1", kList));
         platform.add_file(kSas92Cfg, tagged("9.2", kList));
-        view.set_selected(Control::optSas9, true);
     }
 
+    // The step failed with `text` and showed no box: the sequence does.
     void expect_one_failure_box(const std::string& text) const {
-        ASSERT_EQ(platform.message_boxes.size(), 1u);
-        EXPECT_EQ(platform.message_boxes[0].text, text);
-        EXPECT_EQ(platform.message_boxes[0].title, "Error!");
-        EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(err, text);
+        EXPECT_TRUE(platform.message_boxes.empty());
     }
 
     // The folder holds the configuration file and nothing else.
@@ -68,29 +61,35 @@ struct Machine {
         return false;
     }
 
-    bool run(const EditionProfile& edition) { return config_sas(edition, context, view, platform); }
+    bool run(const EditionProfile& edition) {
+        err.clear();
+        new_text.reset();
+        return update_sas_config(edition, context, chosen, platform, &new_text, &err);
+    }
 
     InstallContext context;
-    FakeView view;
+    std::optional<SasVersion> chosen = SasVersion::V91;
     FakePlatform platform;
+    std::optional<std::string> new_text;
+    std::string err;
 };
 
-TEST(ConfigSas, EditsTheFileOfTheSelectedVersionOnly) {
+TEST(SasConfigUpdate, EditsTheFileOfTheSelectedVersionOnly) {
     const struct {
         const EditionProfile& edition;
-        Control option;
+        SasVersion version;
         const std::string& path;
     } cases[] = {
-        {kCurrentEdition, Control::optSas8, kSas8Cfg},
-        {kCurrentEdition, Control::optSas9, kSas91Cfg},
-        {kCurrentEdition, Control::optSas92, kSas92Cfg},
-        {kLegacyEdition, Control::optSas8, kSas8Cfg},
-        {kLegacyEdition, Control::optSas9, kSas91Cfg},
+        {kCurrentEdition, SasVersion::V8, kSas8Cfg},
+        {kCurrentEdition, SasVersion::V91, kSas91Cfg},
+        {kCurrentEdition, SasVersion::V92, kSas92Cfg},
+        {kLegacyEdition, SasVersion::V8, kSas8Cfg},
+        {kLegacyEdition, SasVersion::V91, kSas91Cfg},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + " " + c.edition.name);
         Machine machine;
-        machine.view.set_selected(c.option, true);
+        machine.chosen = c.version;
         EXPECT_TRUE(machine.run(c.edition));
         const std::pair<const std::string&, const char*> files[] = {
             {kSas8Cfg, "8"}, {kSas91Cfg, "9.1"}, {kSas92Cfg, "9.2"}};
@@ -98,7 +97,7 @@ TEST(ConfigSas, EditsTheFileOfTheSelectedVersionOnly) {
             const std::string& expected = path == c.path ? kListEdited : kList;
             EXPECT_EQ(machine.platform.file(path), tagged(version, expected)) << path;
             if (path == c.path) {
-                EXPECT_EQ(machine.view.text1(), tagged(version, expected));
+                EXPECT_EQ(machine.new_text, tagged(version, expected));
             }
         }
         EXPECT_TRUE(machine.platform.message_boxes.empty());
@@ -106,11 +105,14 @@ TEST(ConfigSas, EditsTheFileOfTheSelectedVersionOnly) {
     }
 }
 
-TEST(ConfigSas, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
+TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     // The legacy edition has no SAS 9.2.
     Machine machine;
-    machine.view.set_selected(Control::optSas92, true);
+    machine.chosen = SasVersion::V92;
     EXPECT_FALSE(machine.run(kLegacyEdition));
+    machine.expect_one_failure_box(kFileNotFound);
+    machine.chosen.reset();  // no option button selected
+    EXPECT_FALSE(machine.run(kCurrentEdition));
     machine.expect_one_failure_box(kFileNotFound);
     EXPECT_FALSE(machine.wrote_anything());
 
@@ -118,7 +120,7 @@ TEST(ConfigSas, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     // current drive is not its file.
     Machine not_found;
     not_found.context = InstallContext{};
-    not_found.view.set_selected(Control::optSas8, true);
+    not_found.chosen = SasVersion::V8;
     not_found.platform.add_file(R"(\SASV8.CFG)", kList);
     EXPECT_FALSE(not_found.run(kCurrentEdition));
     not_found.expect_one_failure_box(kFileNotFound);
@@ -126,7 +128,7 @@ TEST(ConfigSas, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     EXPECT_FALSE(not_found.wrote_anything());
 }
 
-TEST(ConfigSas, MissingFileOrFolderIsReportedWithThePlatformsText) {
+TEST(SasConfigUpdate, MissingFileOrFolderIsReportedWithThePlatformsText) {
     Machine no_file;
     no_file.platform.entries.erase(FakePlatform::key(kSas91Cfg));
     EXPECT_FALSE(no_file.run(kCurrentEdition));
@@ -134,23 +136,23 @@ TEST(ConfigSas, MissingFileOrFolderIsReportedWithThePlatformsText) {
     EXPECT_FALSE(no_file.wrote_anything());
 
     Machine no_folder;
-    no_folder.context.sas91_root = R"(C:\SAS\Gone)";
+    no_folder.context.sas_roots[1] = R"(C:\SAS\Gone)";
     EXPECT_FALSE(no_folder.run(kLegacyEdition));
     no_folder.expect_one_failure_box(kPathNotFound);
     EXPECT_FALSE(no_folder.wrote_anything());
 }
 
-TEST(ConfigSas, FolderAlreadyNamedLeavesEvenAReadOnlyFileUntouched) {
+TEST(SasConfigUpdate, FolderAlreadyNamedLeavesEvenAReadOnlyFileUntouched) {
     Machine machine;
     machine.platform.add_file(kSas91Cfg, kListEdited, /*read_only=*/true);
     EXPECT_TRUE(machine.run(kCurrentEdition));
     EXPECT_FALSE(machine.wrote_anything());
     machine.expect_only_the_original(kListEdited);
-    EXPECT_EQ(machine.view.text1(), kListEdited);
+    EXPECT_EQ(machine.new_text, kListEdited);
     EXPECT_TRUE(machine.platform.message_boxes.empty());
 }
 
-TEST(ConfigSas, FileWithoutListIsNotRewrittenInEitherEdition) {
+TEST(SasConfigUpdate, FileWithoutListIsNotRewrittenInEitherEdition) {
     const std::string plain = "-MEMSIZE 2G\r\n-SORTSIZE 1G";  // no line end at the end
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         Machine machine;
@@ -161,7 +163,7 @@ TEST(ConfigSas, FileWithoutListIsNotRewrittenInEitherEdition) {
     }
 }
 
-TEST(ConfigSas, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
+TEST(SasConfigUpdate, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
     Machine current;
     EXPECT_TRUE(current.run(kCurrentEdition));
     const size_t log_after_first = current.platform.log.size();
@@ -183,7 +185,7 @@ TEST(ConfigSas, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
                       })));
 }
 
-TEST(ConfigSas, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
+TEST(SasConfigUpdate, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
     for (FakeOp op : {FakeOp::ReadFile, FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush,
                       FakeOp::Close, FakeOp::Replace}) {
         for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
@@ -197,7 +199,7 @@ TEST(ConfigSas, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
     }
 }
 
-TEST(ConfigSas, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
+TEST(SasConfigUpdate, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
     Machine machine;
     machine.platform.add_file(kSas91Cfg, kList, /*read_only=*/true);
     EXPECT_FALSE(machine.run(kLegacyEdition));
@@ -205,7 +207,7 @@ TEST(ConfigSas, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
     machine.expect_only_the_original(kList);
 }
 
-TEST(ConfigSas, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
+TEST(SasConfigUpdate, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
     Machine machine;
     machine.platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
     EXPECT_FALSE(machine.run(kCurrentEdition));

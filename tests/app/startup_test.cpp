@@ -1,4 +1,4 @@
-// Start-up: what Main reads for each edition, the install context it hands to
+// Start-up: what is read for each edition, the install context it hands to
 // the window, and the trap for a failure while reading.
 
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include <new>
 #include <optional>
 
-#include "app/mdl_main.h"
+#include "app/startup.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/fakes/fake_platform.h"
@@ -28,14 +28,14 @@ void install_every_version(FakePlatform& platform) {
     platform.set_registry_string(RegistryView::Bits32, kProduct, "AllUsers", "1");
 }
 
-// Runs Main and keeps what the window would have been given.
+// Runs start-up and keeps what the window would have been given.
 struct StartUp {
     bool result = false;
     int windows_shown = 0;
     std::optional<InstallContext> shown;
 
     StartUp(const EditionProfile& edition, Platform& platform) {
-        result = Main(edition, platform, [this](const InstallContext& context) {
+        result = startup(edition, platform, [this](const InstallContext& context) {
             ++windows_shown;
             shown = context;
         });
@@ -49,7 +49,7 @@ std::vector<std::string> registry_reads_32(const FakePlatform& platform) {
     return reads;
 }
 
-TEST(MainStartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
+TEST(StartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
     FakePlatform platform;
     install_every_version(platform);
     const StartUp start(kCurrentEdition, platform);
@@ -57,12 +57,12 @@ TEST(MainStartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
     ASSERT_TRUE(start.result);
     ASSERT_EQ(start.windows_shown, 1);
     const InstallContext& c = *start.shown;
-    EXPECT_EQ(c.sas8_root, "C:\\SAS\\V8");
-    EXPECT_EQ(c.sas91_root, "C:\\Program Files\\SAS\\SAS 9.1");
-    EXPECT_EQ(c.sas92_root, "C:\\Program Files\\SAS\\SASFoundation\\9.2");
-    EXPECT_EQ(c.sas8_exe, "C:\\SAS\\V8\\sas.exe");
-    EXPECT_EQ(c.sas91_exe, "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
-    EXPECT_EQ(c.sas92_exe, "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe");
+    EXPECT_EQ(c.sas_root(SasVersion::V8), "C:\\SAS\\V8");
+    EXPECT_EQ(c.sas_root(SasVersion::V91), "C:\\Program Files\\SAS\\SAS 9.1");
+    EXPECT_EQ(c.sas_root(SasVersion::V92), "C:\\Program Files\\SAS\\SASFoundation\\9.2");
+    EXPECT_EQ(c.sas_exe(SasVersion::V8), "C:\\SAS\\V8\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V91), "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V92), "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe");
     EXPECT_EQ(c.all_users, "1");
     EXPECT_EQ(registry_reads_32(platform),
               (std::vector<std::string>{std::string(kSas8) + " DefaultRoot",
@@ -72,7 +72,7 @@ TEST(MainStartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
     EXPECT_TRUE(platform.message_boxes.empty());
 }
 
-TEST(MainStartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
+TEST(StartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
     FakePlatform platform;
     install_every_version(platform);
     const StartUp start(kLegacyEdition, platform);
@@ -80,10 +80,10 @@ TEST(MainStartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
     ASSERT_TRUE(start.result);
     ASSERT_EQ(start.windows_shown, 1);
     const InstallContext& c = *start.shown;
-    EXPECT_EQ(c.sas8_exe, "C:\\SAS\\V8\\sas.exe");
-    EXPECT_EQ(c.sas91_exe, "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
-    EXPECT_EQ(c.sas92_root, "");
-    EXPECT_EQ(c.sas92_exe, "\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V8), "C:\\SAS\\V8\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V91), "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
+    EXPECT_FALSE(c.found(SasVersion::V92));
+    EXPECT_EQ(c.sas_exe(SasVersion::V92), "\\sas.exe");
     EXPECT_EQ(c.all_users, "");
     for (const std::string& entry : platform.log) {
         EXPECT_EQ(entry.find("9.2"), std::string::npos) << entry;
@@ -94,7 +94,7 @@ TEST(MainStartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
                                         std::string(kSas91) + " DefaultRoot"}));
 }
 
-TEST(MainStartUp, AMachineWithoutSasStartsNormally) {
+TEST(StartUp, AMachineWithoutSasStartsNormally) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
         FakePlatform platform;
@@ -102,18 +102,18 @@ TEST(MainStartUp, AMachineWithoutSasStartsNormally) {
         ASSERT_TRUE(start.result);
         ASSERT_EQ(start.windows_shown, 1);
         const InstallContext& c = *start.shown;
-        EXPECT_EQ(c.sas8_root, "");
-        EXPECT_EQ(c.sas91_root, "");
-        EXPECT_EQ(c.sas92_root, "");
-        EXPECT_EQ(c.sas8_exe, "\\sas.exe");
-        EXPECT_EQ(c.sas91_exe, "\\sas.exe");
-        EXPECT_EQ(c.sas92_exe, "\\sas.exe");
+        EXPECT_FALSE(c.found(SasVersion::V8));
+        EXPECT_FALSE(c.found(SasVersion::V91));
+        EXPECT_FALSE(c.found(SasVersion::V92));
+        EXPECT_EQ(c.sas_exe(SasVersion::V8), "\\sas.exe");
+        EXPECT_EQ(c.sas_exe(SasVersion::V91), "\\sas.exe");
+        EXPECT_EQ(c.sas_exe(SasVersion::V92), "\\sas.exe");
         EXPECT_EQ(c.all_users, "");
         EXPECT_TRUE(platform.message_boxes.empty());
     }
 }
 
-TEST(MainStartUp, RootsAreUsedAsStored) {
+TEST(StartUp, RootsAreUsedAsStored) {
     FakePlatform platform;
     platform.set_registry_string(RegistryView::Bits32, kSas8, "DefaultRoot", "c:\\sas\\v8\\");
     // Stored as REG_EXPAND_SZ: that version counts as not installed.
@@ -127,10 +127,10 @@ TEST(MainStartUp, RootsAreUsedAsStored) {
 
     ASSERT_TRUE(start.shown);
     const InstallContext& c = *start.shown;
-    EXPECT_EQ(c.sas8_exe, "c:\\sas\\v8\\\\sas.exe");
-    EXPECT_EQ(c.sas91_root, "");
-    EXPECT_EQ(c.sas91_exe, "\\sas.exe");
-    EXPECT_EQ(c.sas92_exe, "C:\\Program Files\\SASHome\\SASFoundation\\9.2\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V8), "c:\\sas\\v8\\\\sas.exe");
+    EXPECT_FALSE(c.found(SasVersion::V91));
+    EXPECT_EQ(c.sas_exe(SasVersion::V91), "\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V92), "C:\\Program Files\\SASHome\\SASFoundation\\9.2\\sas.exe");
     EXPECT_EQ(c.all_users, "0");
 }
 
@@ -149,7 +149,7 @@ private:
     std::string throw_on_subkey_;
 };
 
-TEST(MainStartUp, LegacyEditionIsUntouchedByAFailingSas92OrProductKey) {
+TEST(StartUp, LegacyEditionIsUntouchedByAFailingSas92OrProductKey) {
     // Keys the legacy edition never opens cannot make its start-up fail.
     for (const char* subkey : {kSas92, kProduct}) {
         SCOPED_TRACE(subkey);
@@ -162,7 +162,7 @@ TEST(MainStartUp, LegacyEditionIsUntouchedByAFailingSas92OrProductKey) {
     }
 }
 
-TEST(MainStartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
+TEST(StartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
     struct Case {
         const EditionProfile* edition;
         const char* subkey;

@@ -1,0 +1,54 @@
+#include "host/sas_config_update.h"
+
+#include <utility>
+
+#include "generate/text_file.h"
+#include "host/atomic_replace.h"
+#include "host/sas_config_edit.h"
+
+namespace kelvarion {
+namespace {
+constexpr const char* kMacroFolderName = "\\saspgm";
+}  // namespace
+
+std::string sas_config_path(const EditionProfile& edition, const InstallContext& context,
+                            std::optional<SasVersion> chosen) {
+    if (!chosen || !offers(edition, *chosen) || !context.found(*chosen)) return {};
+    return *context.sas_root(*chosen) + sas_version_info(*chosen).autocall_config;
+}
+
+bool update_sas_config(const EditionProfile& edition, const InstallContext& context,
+                       std::optional<SasVersion> chosen, Platform& platform,
+                       std::optional<std::string>* new_text, std::string* err) {
+    // An empty path fails to open like a missing file, with the platform's
+    // own description.
+    const std::string path = sas_config_path(edition, context, chosen);
+    std::string bytes;
+    if (!platform.read_file(path, &bytes, err)) return false;
+
+    const std::string macro_folder = platform.install_root() + kMacroFolderName;
+    const CodePage ansi{
+        [&platform](std::string_view utf8) { return platform.encode_ansi(utf8); },
+        [&platform](std::string_view raw) { return platform.decode_ansi(raw); },
+    };
+    SasConfigEdit edit = edit_sas_config(bytes, macro_folder, edition.config_update, ansi);
+
+    switch (edit.outcome) {
+        case SasConfigEdit::Outcome::FolderNotRepresentable:
+            // SAS would read the list in the ANSI code page, so a folder
+            // written with a character it cannot hold would name another one.
+            *err = unrepresentable_folder_message(
+                "update", path, macro_folder, edit.unmappable,
+                "The SAS autocall list would name the folder wrongly, so nothing was written.");
+            return false;
+        case SasConfigEdit::Outcome::Unchanged:
+            *new_text = std::move(bytes);
+            return true;
+        case SasConfigEdit::Outcome::Edited:
+            break;
+    }
+    *new_text = std::move(edit.bytes);
+    return replace_file_contents(platform, path, **new_text, err);
+}
+
+}  // namespace kelvarion
