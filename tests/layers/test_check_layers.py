@@ -1,0 +1,47 @@
+"""The layer check itself: it must name an upward include and an upward link,
+and pass a tree whose includes point down."""
+
+import tempfile
+import unittest
+from pathlib import Path
+
+import check_layers
+
+
+def tree(files):
+    root = Path(tempfile.mkdtemp(prefix="layers-"))
+    for name, text in files.items():
+        path = root / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(text)
+    return root
+
+
+class CheckLayers(unittest.TestCase):
+    def test_includes_that_point_down_pass(self):
+        root = tree({
+            "app/main_window.cpp": '#include "app/main_window.h"\n#include "host/shortcuts.h"\n',
+            "host/shortcuts.h": '#include "generate/text_file.h"\n#include "editions/edition_profile.h"\n',
+            "platform/win32/view.cpp": '#include <windows.h>\n#include "platform/main_view.h"\n',
+            "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_platform)\n",
+        })
+        self.assertEqual(check_layers.upward_includes(root) + check_layers.upward_links(root), [])
+
+    def test_upward_includes_and_links_are_named(self):
+        root = tree({
+            "host/config.h": '#include "app/install_context.h"\n',
+            "platform/win32/setup.cpp": '\n#include "generate/autoexec.h"\n',
+            "generate/text.h": '#include "editions/current_edition.h"\n',
+            "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_app)\n",
+        })
+        self.assertEqual(sorted(check_layers.upward_includes(root)), [
+            "generate/text.h:1: generate/ includes editions/current_edition.h",
+            "host/config.h:1: host/ includes app/install_context.h",
+            "platform/win32/setup.cpp:2: platform/ includes generate/autoexec.h",
+        ])
+        self.assertEqual(check_layers.upward_links(root),
+                         ["platform/win32/CMakeLists.txt:1: platform/ links kelvarion_app"])
+
+
+if __name__ == "__main__":
+    unittest.main()
