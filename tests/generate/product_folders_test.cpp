@@ -70,7 +70,7 @@ TEST(ProductFolders, ReadOnlyInstallRootMakesNoFolderThereAndOnlyTheWriteReports
         EXPECT_FALSE(fake.exists(fake.root + folder)) << folder;
     EXPECT_TRUE(fake.is_folder(kPrograms + "\\Corvantis\\KELVARION"));
     ASSERT_EQ(fake.message_boxes.size(), 1u);  // the autoexec.sas write, not the folders
-    EXPECT_EQ(fake.message_boxes[0].text, kPathNotFound);
+    EXPECT_EQ(fake.message_boxes[0].text, failure_on(fake.root + "\\saspgm\\autoexec.sas", kPathNotFound));
 }
 
 TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders) {

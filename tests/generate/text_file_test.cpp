@@ -63,7 +63,7 @@ TEST(WriteTextFile, PassesOnThePlatformsDescriptionOfAFailedCreate) {
     FakePlatform fake;
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\Kelvarion\\missing\\a.txt", {"x"}, &err));
-    EXPECT_EQ(err, kPathNotFound);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\Kelvarion\\missing\\a.txt", kPathNotFound));
 }
 
 TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
@@ -71,7 +71,7 @@ TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
     fake.fail(FakeOp::Write, "a.txt", kDiskFull, 2);
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one", "two", "three", "four"}, &err));
-    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\a.txt", kDiskFull));
     EXPECT_EQ(fake.file("C:\\Apps\\a.txt"), "one\r\ntwo\r\n");
     EXPECT_EQ(fake.open_files, 0);
 }
@@ -81,7 +81,7 @@ TEST(WriteTextFile, AFailedCloseIsAFailure) {
     fake.fail(FakeOp::Close, "a.txt", kDiskFull);
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one"}, &err));
-    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\a.txt", kDiskFull));
 }
 
 TEST(ReportFailure, ShowsOneErrorBoxWithTheDescriptionAndReturnsFalse) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "crlf_text.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
@@ -111,7 +113,7 @@ TEST(ConfigSas, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     Machine machine;
     machine.view.set_selected(Control::optSas92, true);
     EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(kFileNotFound);
+    machine.expect_one_failure_box(kFileNotFound);  // no path to name
     EXPECT_FALSE(machine.wrote_anything());
 
     // A version that was not found has an empty root: "\SASV8.CFG" on the
@@ -130,13 +132,13 @@ TEST(ConfigSas, MissingFileOrFolderIsReportedWithThePlatformsText) {
     Machine no_file;
     no_file.platform.entries.erase(FakePlatform::key(kSas91Cfg));
     EXPECT_FALSE(no_file.run(kCurrentEdition));
-    no_file.expect_one_failure_box(kFileNotFound);
+    no_file.expect_one_failure_box(failure_on(kSas91Cfg, kFileNotFound));
     EXPECT_FALSE(no_file.wrote_anything());
 
     Machine no_folder;
     no_folder.context.sas91_root = R"(C:\SAS\Gone)";
     EXPECT_FALSE(no_folder.run(kLegacyEdition));
-    no_folder.expect_one_failure_box(kPathNotFound);
+    no_folder.expect_one_failure_box(failure_on(R"(C:\SAS\Gone\nls\en\SASV9.CFG)", kPathNotFound));
     EXPECT_FALSE(no_folder.wrote_anything());
 }
 
@@ -184,14 +186,19 @@ TEST(ConfigSas, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) {
 }
 
 TEST(ConfigSas, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
-    for (FakeOp op : {FakeOp::ReadFile, FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush,
-                      FakeOp::Close, FakeOp::Replace}) {
+    // The box names the file each failure happened on.
+    const std::string temp = kSas91Folder + "\\~kv1.tmp";
+    const std::pair<FakeOp, std::string> failures[] = {
+        {FakeOp::ReadFile, kSas91Cfg}, {FakeOp::CreateTemp, temp}, {FakeOp::Write, temp},
+        {FakeOp::Flush, temp},         {FakeOp::Close, temp},      {FakeOp::Replace, kSas91Cfg},
+    };
+    for (const auto& [op, named] : failures) {
         for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
             SCOPED_TRACE(std::to_string(static_cast<int>(op)) + " " + edition->name);
             Machine machine;
             machine.platform.fail(op, "", kDiskFull);
             EXPECT_FALSE(machine.run(*edition));
-            machine.expect_one_failure_box(kDiskFull);
+            machine.expect_one_failure_box(failure_on(named, kDiskFull));
             machine.expect_only_the_original(tagged("9.1", kList));
         }
     }
@@ -201,7 +208,7 @@ TEST(ConfigSas, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
     Machine machine;
     machine.platform.add_file(kSas91Cfg, kList, /*read_only=*/true);
     EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(kAccessDenied);
+    machine.expect_one_failure_box(failure_on(kSas91Cfg, kAccessDenied));
     machine.expect_only_the_original(kList);
 }
 

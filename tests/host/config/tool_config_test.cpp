@@ -55,7 +55,7 @@ TEST(ToolConfig, ReadOnlyFileIsReportedAndKept) {
     platform.add_file(path, "old\r\n", /*read_only=*/true);
     EXPECT_FALSE(create_tool_config(platform));
     ASSERT_EQ(platform.message_boxes.size(), 1u);
-    EXPECT_EQ(platform.message_boxes[0].text, kAccessDenied);
+    EXPECT_EQ(platform.message_boxes[0].text, failure_on(path, kAccessDenied));
     EXPECT_EQ(platform.message_boxes[0].title, "Error!");
     EXPECT_EQ(platform.message_boxes[0].icon, MessageIcon::Critical);
     EXPECT_EQ(platform.file(path), "old\r\n");
@@ -66,7 +66,8 @@ TEST(ToolConfig, WriteFailureIsReportedOnceAndTheFileClosed) {
     platform.fail(FakeOp::Write, "kelvarion.cfg", kDiskFull, /*skip=*/2);
     EXPECT_FALSE(create_tool_config(platform));
     ASSERT_EQ(platform.message_boxes.size(), 1u);
-    EXPECT_EQ(platform.message_boxes[0].text, kDiskFull);
+    EXPECT_EQ(platform.message_boxes[0].text,
+              failure_on(platform.root + "\\kelvarion.cfg", kDiskFull));
     EXPECT_EQ(platform.open_files, 0);
 }
 
