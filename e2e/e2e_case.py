@@ -82,6 +82,15 @@ class E2ECase(unittest.TestCase):
         self.assertTrue(driver.running())
         return box
 
+    def assert_box_names(self, box, path):
+        """A failure box that says which file failed: the path first, then
+        the system's description. Returns the description."""
+        text = box["box"]["text"]
+        self.assertTrue(text.startswith(path + ": "), f"the box must name {path}: {text!r}")
+        description = text[len(path) + 2:]
+        self.assertTrue(description.strip(), f"no description after the path: {text!r}")
+        return description
+
     def assert_steps(self, events, steps, done):
         """The captions of the first `steps` steps in order (then "Installation
         completed." when done), and the progress values 0, 10, ... in order.
