@@ -56,8 +56,7 @@ def main():
         print(f"Window open: versions offered {', '.join(enabled)}; selected {', '.join(chosen)}")
 
         print("Pressing Install ...")
-        driver.click(CMD_INSTALL)
-        recording = driver.record(60000)
+        recording = driver.record(60000, ("click", CMD_INSTALL))
         last = None
         for event in recording["events"]:
             if event["caption"] != last:

@@ -41,12 +41,9 @@ class E2ECase(unittest.TestCase):
     def run_installation(self, driver, edition, trigger="click"):
         """Install (click or Enter) to the Notice box and the program's end;
         checks captions, progress values, their order and the time taken."""
-        if trigger == "click":
-            driver.click(CMD_INSTALL)
-        else:
-            driver.key(VK_RETURN)
-        recording = driver.record(60000)
+        recording = driver.record(60000, _install_action(trigger))
         self.assertEqual(recording["end"], "msgbox", recording)
+        self.assertTrue(recording["events"][0]["install_enabled"], "the recording began after Install")
         self.assert_steps(recording["events"], len(expected.STEP_CAPTIONS), done=True)
         notice = driver.msgbox()
         self.assertEqual(notice["box"]["title"], expected.NOTICE_TITLE)
@@ -63,11 +60,8 @@ class E2ECase(unittest.TestCase):
         """Install until the step `failing_step` (0-based) fails: its failure
         box, then its failure caption with the window idle and open. `press`:
         (caption, key) pressed while the sequence runs."""
-        if trigger == "click":
-            driver.click(CMD_INSTALL)
-        else:
-            driver.key(VK_RETURN)
-        recording = driver.record(60000, press=press)
+        recording = driver.record(60000, _install_action(trigger), press=press)
+        self.assertTrue(recording["events"][0]["install_enabled"], "the recording began after Install")
         if press:
             self.assertIn("pressed_at", recording, f"{press[0]!r} never showed")
         self.assertEqual(recording["end"], "msgbox", recording)
@@ -75,7 +69,7 @@ class E2ECase(unittest.TestCase):
         self.assertEqual(box["box"]["title"], "Error!")
         self.assertTrue(box["box"]["text"].strip(), "the failure box must say what failed")
         self.assertTrue(box["box"]["has_icon"])
-        after = driver.record(20000, "Error")
+        after = driver.record(20000, stop_prefix="Error")
         self.assertEqual(after["end"], "caption", after)
         events = recording["events"] + after["events"]
         self.assert_steps(events, failing_step + 1, done=False)
@@ -87,6 +81,15 @@ class E2ECase(unittest.TestCase):
         self.assertTrue(controls[CMD_EXIT]["enabled"])
         self.assertTrue(driver.running())
         return box
+
+    def assert_box_names(self, box, path):
+        """A failure box that says which file failed: the path first, then
+        the system's description. Returns the description."""
+        text = box["box"]["text"]
+        self.assertTrue(text.startswith(path + ": "), f"the box must name {path}: {text!r}")
+        description = text[len(path) + 2:]
+        self.assertTrue(description.strip(), f"no description after the path: {text!r}")
+        return description
 
     def assert_steps(self, events, steps, done):
         """The captions of the first `steps` steps in order (then "Installation
@@ -159,6 +162,10 @@ class E2ECase(unittest.TestCase):
         self.assertEqual(parsed.get("Working directory"), folder, parsed)
         self.assertEqual(parsed.get("Description"), "Kelvarion", parsed)
         self.assertEqual(parsed.get("Icon location"), icon, parsed)
+
+
+def _install_action(trigger):
+    return ("click", CMD_INSTALL) if trigger == "click" else ("key", VK_RETURN)
 
 
 def _dedupe(items):

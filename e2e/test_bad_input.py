@@ -37,7 +37,7 @@ class BadInput(E2ECase):
         machine.run_batch([f'attrib +r "{SAS91.edited_config()}"'])
         driver, _ = self.open_program(machine, "current", ROOT)
         box = self.run_failing_installation(driver, CONFIG_STEP)
-        self.assertIn("denied", box["box"]["text"].lower(), box)
+        self.assertIn("denied", self.assert_box_names(box, SAS91.edited_config()).lower(), box)
         self.assert_config_kept(machine, original)
 
     def test_config_locked_by_another_process_fails_and_stays(self):
@@ -48,7 +48,8 @@ class BadInput(E2ECase):
         driver.call("lock_file", SAS91.edited_config())
         box = self.run_failing_installation(driver, CONFIG_STEP)
         # Windows says "... being used by another process.", Wine "Sharing violation."
-        self.assertRegex(box["box"]["text"].lower(), "another process|sharing violation", box)
+        self.assertRegex(self.assert_box_names(box, SAS91.edited_config()).lower(),
+                         "another process|sharing violation", box)
         driver.call("unlock_file", SAS91.edited_config())
         self.assert_config_kept(machine, original)
         # Once the other process lets go, Install again succeeds.
@@ -63,7 +64,8 @@ class BadInput(E2ECase):
         folder.mkdir(parents=True)
         (folder / "kept.txt").write_bytes(b"user data\r\n")
         driver, _ = self.open_program(machine, "legacy", ROOT)
-        self.run_failing_installation(driver, 0)
+        box = self.run_failing_installation(driver, 0)
+        self.assertIn("denied", self.assert_box_names(box, ROOT + "\\saspgm\\autoexec.sas").lower(), box)
         self.assertTrue(folder.is_dir())
         self.assertEqual((folder / "kept.txt").read_bytes(), b"user data\r\n")
         self.assert_config_kept(machine, original)

@@ -1,14 +1,12 @@
-#include "atomic_replace.h"
+#include "host/atomic_replace.h"
 
 #include <memory>
 
 namespace kelvarion {
+namespace {
 
-bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
-                           std::string* err) {
-    std::string ignored;
-    if (err == nullptr) err = &ignored;
-
+bool replace_through_temporary_file(Platform& platform, const std::string& path,
+                                    std::string_view bytes, std::string* err) {
     std::string temp_path;
     std::unique_ptr<OutputFile> temp = platform.create_temp_file_beside(path, &temp_path, err);
     if (!temp) return false;
@@ -37,6 +35,24 @@ bool replace_file_contents(Platform& platform, const std::string& path, std::str
     std::string delete_error;  // the first failure is the one to report
     platform.delete_file(temp_path, &delete_error);
     return false;
+}
+
+}  // namespace
+
+bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
+                           std::string* err) {
+    std::string ignored;
+    if (err == nullptr) err = &ignored;
+    if (replace_through_temporary_file(platform, path, bytes, err)) return true;
+    describe_as_failure_on(path, err);
+    return false;
+}
+
+void describe_as_failure_on(const std::string& target, std::string* err) {
+    const std::string folder = target.substr(0, target.rfind('\\') + 1);
+    const size_t colon = err->find(": ");
+    if (colon != std::string::npos && err->compare(0, folder.size(), folder) == 0)
+        *err = target + err->substr(colon);
 }
 
 }  // namespace kelvarion

@@ -13,8 +13,14 @@
 namespace kelvarion {
 
 // `path` must exist. On failure *err holds the description of the first
-// operation that failed.
+// operation that failed, told as a failure on `path` (the user knows the
+// file, not the temporary one beside it).
 bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
                            std::string* err);
+
+// Rewrites the platform's description of a failure on another file in
+// `target`'s folder ("<file>: <what happened>") as one on `target`; leaves
+// any other description alone.
+void describe_as_failure_on(const std::string& target, std::string* err);
 
 }  // namespace kelvarion

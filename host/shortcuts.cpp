@@ -1,5 +1,7 @@
 #include "host/shortcuts.h"
 
+#include "host/atomic_replace.h"
+
 
 namespace kelvarion {
 namespace {
@@ -53,13 +55,14 @@ bool save_in_place_of(const std::string& path, const ShortcutProperties& propert
     {
         const std::unique_ptr<OutputFile> reserved =
             platform.create_temp_file_beside(path, &temp_path, err);
-        if (!reserved) return false;
-        if (reserved->close(err) && platform.save_shortcut(temp_path, properties, err) &&
+        if (reserved && reserved->close(err) &&
+            platform.save_shortcut(temp_path, properties, err) &&
             platform.replace_file(temp_path, path, err))
             return true;
     }
     std::string ignored;
-    platform.delete_file(temp_path, &ignored);
+    if (!temp_path.empty()) platform.delete_file(temp_path, &ignored);
+    describe_as_failure_on(path, err);  // the user knows the shortcut, not the file beside it
     return false;
 }
 

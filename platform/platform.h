@@ -6,7 +6,9 @@
 //
 // Error policy: operations that can fail return bool (or a small enum) and
 // put the platform's own description of the failure into *err (on Windows the
-// FormatMessage text, trailing line break trimmed). Paths and texts are UTF-8.
+// FormatMessage text, trailing line break trimmed). A failure on a file,
+// folder or shortcut names its path first: "<path>: <description>"; a replace
+// names its target. Paths and texts are UTF-8.
 
 #include <cstdint>
 #include <memory>

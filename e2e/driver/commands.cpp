@@ -89,27 +89,32 @@ std::string cmd_dump(Session& s, const std::vector<std::string>&) {
         .str();
 }
 
-std::string cmd_click(Session& s, const std::vector<std::string>& f) {
-    std::string answer;
-    if (f.size() < 2) return failure("click ID [force]");
-    if (!need_window(s, &answer)) return answer;
-    HWND control = find_control(s.main_window, std::atoi(f[1].c_str()));
-    if (!control) return failure("no control with id " + f[1]);
-    bool force = f.size() > 2 && f[2] == "force";
-    if (!force && !IsWindowEnabled(control)) return failure("disabled");
-    s.since_action.mark();
-    post_click(control);
-    return JsonObject().add("ok", true).str();
+// A user's action, as the fields "click ID [force]" or "key VK [post|input]"
+// give it: "" when done, else why not. The caller marks since_action first.
+std::string act(Session& s, const std::vector<std::string>& f) {
+    if (f.size() >= 2 && f[0] == "click") {
+        HWND control = find_control(s.main_window, std::atoi(f[1].c_str()));
+        if (!control) return "no control with id " + f[1];
+        bool force = f.size() > 2 && f[2] == "force";
+        if (!force && !IsWindowEnabled(control)) return "disabled";
+        post_click(control);
+        return "";
+    }
+    if (f.size() >= 2 && f[0] == "key") {
+        KeyMethod method = (f.size() > 2 && f[2] == "input") ? KeyMethod::Input : KeyMethod::Post;
+        std::string err;
+        if (!press_key(s.main_window, std::atoi(f[1].c_str()), method, &err)) return err;
+        return "";
+    }
+    return "click ID [force] | key VK [post|input]";
 }
 
-std::string cmd_key(Session& s, const std::vector<std::string>& f) {
+std::string cmd_act(Session& s, const std::vector<std::string>& f) {
     std::string answer;
-    if (f.size() < 2) return failure("key VK [post|input]");
     if (!need_window(s, &answer)) return answer;
-    KeyMethod method = (f.size() > 2 && f[2] == "input") ? KeyMethod::Input : KeyMethod::Post;
-    std::string err;
     s.since_action.mark();
-    if (!press_key(s.main_window, std::atoi(f[1].c_str()), method, &err)) return failure(err);
+    std::string error = act(s, f);
+    if (!error.empty()) return failure(error);
     return JsonObject().add("ok", true).str();
 }
 
@@ -144,16 +149,31 @@ std::string cmd_wait(Session& s, const std::vector<std::string>& f) {
     return JsonObject().add("ok", true).add("t", s.since_action.elapsed_ms()).str();
 }
 
+std::vector<std::string> split_spaces(const std::string& text) {
+    std::vector<std::string> words;
+    size_t start = 0;
+    while ((start = text.find_first_not_of(' ', start)) != std::string::npos) {
+        size_t end = text.find(' ', start);
+        words.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return words;
+}
+
 std::string cmd_record(Session& s, const std::vector<std::string>& f) {
     std::string answer;
-    if (f.size() < 2) return failure("record TIMEOUT [STOP_PREFIX [PRESS_CAPTION PRESS_VK]]");
+    if (f.size() < 3) return failure("record TIMEOUT ACTION [STOP_PREFIX [PRESS_CAPTION PRESS_VK]]");
     if (!need_window(s, &answer)) return answer;
     RecordOptions options;
     options.timeout_ms = double(to_ms(f[1]));
-    if (f.size() > 2) options.stop_prefix = f[2];
-    if (f.size() > 4) {
-        options.press_caption = f[3];
-        options.press_vk = std::atoi(f[4].c_str());
+    if (f[2] != "-") {
+        std::vector<std::string> action = split_spaces(f[2]);
+        options.action = [&s, action] { return act(s, action); };
+    }
+    if (f.size() > 3) options.stop_prefix = f[3];
+    if (f.size() > 5) {
+        options.press_caption = f[4];
+        options.press_vk = std::atoi(f[5].c_str());
     }
     return record_sequence(s.main_window, s.target, s.since_action, options);
 }
@@ -263,7 +283,7 @@ std::string run_command(Session& session, const std::vector<std::string>& fields
     using Handler = std::string (*)(Session&, const std::vector<std::string>&);
     static const std::map<std::string, Handler> handlers = {
         {"start", cmd_start},       {"wait_window", cmd_wait_window}, {"dump", cmd_dump},
-        {"click", cmd_click},       {"key", cmd_key},                 {"wait", cmd_wait},
+        {"click", cmd_act},         {"key", cmd_act},                 {"wait", cmd_wait},
         {"record", cmd_record},     {"msgbox", cmd_msgbox},           {"running", cmd_running},
         {"wait_exit", cmd_wait_exit}, {"folder", cmd_folder},         {"acp", cmd_acp},
         {"lnk_read", cmd_lnk_read}, {"lnk_write", cmd_lnk_write}, {"exe_info", cmd_exe_info},

@@ -9,10 +9,13 @@
 //   click    ID [force]               BM_CLICK (refused on a disabled control unless force)
 //   key      VK [post|input]          press and release a key
 //   wait     TIMEOUT ID FIELD VALUE   FIELD: caption, enabled, checked or pos
-//   record   TIMEOUT [STOP_PREFIX [PRESS_CAPTION VK]]
+//   record   TIMEOUT ACTION [STOP_PREFIX [PRESS_CAPTION VK]]
 //                                     caption/progress changes until a message box, the
 //                                     window's end, or STOP_PREFIX shown while Install is
-//                                     enabled; presses VK once PRESS_CAPTION shows
+//                                     enabled; presses VK once PRESS_CAPTION shows.
+//                                     ACTION ("click ID" or "key VK [post|input]") is done
+//                                     once the window as it was is noted, so nothing it
+//                                     causes is missed; "-": a run already under way
 //   msgbox   TIMEOUT [ok]             wait for a message box; describe it; press OK
 //   running                           whether the program still runs
 //   wait_exit TIMEOUT                 wait for the program's end

@@ -34,8 +34,13 @@ bool press_key(HWND main_window, int vk, KeyMethod method, std::string* err) {
         HWND target = key_target(main_window);
         LPARAM down = 1 | (LPARAM(scan) << 16);
         LPARAM up = down | (LPARAM(1) << 30) | (LPARAM(1) << 31);
-        if (!PostMessageW(target, WM_KEYDOWN, WPARAM(vk), down) ||
-            !PostMessageW(target, WM_KEYUP, WPARAM(vk), up)) {
+        if (!PostMessageW(target, WM_KEYDOWN, WPARAM(vk), down)) {
+            *err = "PostMessageW failed, error " + std::to_string(GetLastError());
+            return false;
+        }
+        // The key-down may close the window (Esc) before the key-up is
+        // posted; a key released over a closed window is no failure.
+        if (!PostMessageW(target, WM_KEYUP, WPARAM(vk), up) && IsWindow(target)) {
             *err = "PostMessageW failed, error " + std::to_string(GetLastError());
             return false;
         }

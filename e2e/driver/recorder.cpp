@@ -127,13 +127,15 @@ private:
 }  // namespace
 
 std::string record_sequence(HWND main_window, const TargetProcess& target,
-                            const Stopwatch& since_action, const RecordOptions& options) {
+                            Stopwatch& since_action, const RecordOptions& options) {
     HWND bar = find_control(main_window, kProgressBarId);
     HWND label = find_control(main_window, kCaptionLabelId);
     HWND install = find_control(main_window, kInstallButtonId);
     if (!bar || !label || !install)
         return JsonObject().add("ok", false).add("error", "progress bar, caption or Install missing").str();
 
+    // Marked before the reader thread starts, which reads the clock.
+    if (options.action) since_action.mark();
     EventLog log(label, install, since_action);
     std::string end = "timeout";
     double pressed_at = -1;
@@ -142,6 +144,15 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
         PositionReader reader(bar, log);
         if (!reader.started())
             return JsonObject().add("ok", false).add("error", "could not start the position reader").str();
+        if (options.action) {
+            // The window as it was before the action, read directly: the user
+            // acts on an idle window, which answers at once. Only then the
+            // action, so that no change it causes can pass unrecorded.
+            auto before = progress_position(bar);
+            log.note(before ? *before : -1);
+            std::string error = options.action();
+            if (!error.empty()) return JsonObject().add("ok", false).add("error", error).str();
+        }
         for (;;) {
             if (!IsWindow(main_window)) {
                 end = "closed";

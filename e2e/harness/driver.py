@@ -91,10 +91,13 @@ class Driver:
             value = int(value)
         return self.call("wait", timeout_ms, control_id, field, value, timeout_ms=timeout_ms, check=check)
 
-    def record(self, timeout_ms=30000, stop_prefix="", press=None):
-        """Caption, progress and Install's state at each change. `press`:
+    def record(self, timeout_ms=30000, action=None, stop_prefix="", press=None):
+        """Caption, progress and Install's state at each change. `action`:
+        ("click", id) or ("key", vk[, method]), done by the driver once it has
+        noted the window as it was (the first event), so that no change the
+        action causes is missed; None for a run already under way. `press`:
         (caption, key) to press the key once that caption shows."""
-        fields = ["record", timeout_ms, stop_prefix]
+        fields = ["record", timeout_ms, " ".join(str(a) for a in action) if action else "-", stop_prefix]
         if press:
             fields += list(press)
         return self.call(*fields, timeout_ms=timeout_ms)

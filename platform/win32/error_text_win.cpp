@@ -49,4 +49,9 @@ std::string last_error_text() {
     return win32_error_text(GetLastError());
 }
 
+std::string win32_path_error_text(const std::string& path, unsigned long code) {
+    const std::string text = win32_error_text(code);
+    return path.empty() ? text : path + ": " + text;
+}
+
 }  // namespace kelvarion

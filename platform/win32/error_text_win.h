@@ -14,4 +14,9 @@ std::string win32_error_text(unsigned long code);
 // change the thread's last error.
 std::string last_error_text();
 
+// The failure of an operation on one file, folder or shortcut, as the user
+// is shown it: "<path>: <system text>", so that the box says which file. An
+// empty path (a SAS version without a root) names nothing.
+std::string win32_path_error_text(const std::string& path, unsigned long code);
+
 }  // namespace kelvarion

@@ -13,8 +13,9 @@
 namespace kelvarion {
 namespace {
 
-void set_error(std::string* err, DWORD code) {
-    if (err) *err = win32_error_text(code);
+// Every failure names the file or folder it concerns.
+void set_error(std::string* err, const std::string& path, DWORD code) {
+    if (err) *err = win32_path_error_text(path, code);
 }
 
 // WriteFile takes a DWORD count; large buffers go in slices.
@@ -22,7 +23,8 @@ constexpr DWORD kMaxSlice = 1u << 20;
 
 class Win32OutputFile : public OutputFile {
 public:
-    explicit Win32OutputFile(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+    Win32OutputFile(UniqueFileHandle handle, std::string path)
+        : handle_(std::move(handle)), path_(std::move(path)) {}
 
     bool write(std::string_view bytes, std::string* err) override {
         if (!handle_) return closed(err);
@@ -30,11 +32,11 @@ public:
             const DWORD slice = static_cast<DWORD>(std::min<size_t>(bytes.size(), kMaxSlice));
             DWORD written = 0;
             if (!WriteFile(handle_.get(), bytes.data(), slice, &written, nullptr)) {
-                set_error(err, GetLastError());
+                set_error(err, path_, GetLastError());
                 return false;
             }
             if (written == 0) {  // a disk file never does this; do not spin if it does
-                set_error(err, ERROR_WRITE_FAULT);
+                set_error(err, path_, ERROR_WRITE_FAULT);
                 return false;
             }
             bytes.remove_prefix(written);
@@ -45,7 +47,7 @@ public:
     bool flush(std::string* err) override {
         if (!handle_) return closed(err);
         if (!FlushFileBuffers(handle_.get())) {
-            set_error(err, GetLastError());
+            set_error(err, path_, GetLastError());
             return false;
         }
         return true;
@@ -56,19 +58,20 @@ public:
         // CloseHandle can report a failed delayed write; the handle is gone
         // either way.
         if (!CloseHandle(handle_.release())) {
-            set_error(err, GetLastError());
+            set_error(err, path_, GetLastError());
             return false;
         }
         return true;
     }
 
 private:
-    static bool closed(std::string* err) {
-        set_error(err, ERROR_INVALID_HANDLE);
+    bool closed(std::string* err) const {
+        set_error(err, path_, ERROR_INVALID_HANDLE);
         return false;
     }
 
     UniqueFileHandle handle_;
+    std::string path_;
 };
 
 UniqueFileHandle open_for_output(const std::wstring& path, DWORD disposition) {
@@ -111,7 +114,7 @@ std::string temp_name(unsigned long n) {
 
 bool win32_make_folder(const std::string& path, std::string* err) {
     if (!CreateDirectoryW(widen(path).c_str(), nullptr)) {
-        set_error(err, GetLastError());
+        set_error(err, path, GetLastError());
         return false;
     }
     return true;
@@ -120,7 +123,7 @@ bool win32_make_folder(const std::string& path, std::string* err) {
 DeleteResult win32_delete_file(const std::string& path, std::string* err) {
     if (DeleteFileW(widen(path).c_str())) return DeleteResult::Deleted;
     const DWORD code = GetLastError();
-    set_error(err, code);
+    set_error(err, path, code);
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return DeleteResult::NotFound;
     return DeleteResult::Failed;
 }
@@ -129,7 +132,7 @@ bool win32_read_file(const std::string& path, std::string* bytes, std::string* e
     UniqueFileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        set_error(err, GetLastError());
+        set_error(err, path, GetLastError());
         return false;
     }
     std::string data;
@@ -143,7 +146,7 @@ bool win32_read_file(const std::string& path, std::string* bytes, std::string* e
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.get(), slice.data(), static_cast<DWORD>(slice.size()), &got, nullptr)) {
-            set_error(err, GetLastError());
+            set_error(err, path, GetLastError());
             return false;
         }
         if (got == 0) break;
@@ -160,15 +163,15 @@ std::unique_ptr<OutputFile> win32_create_file(const std::string& path, std::stri
     const DWORD attributes = GetFileAttributesW(path_w.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
         !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        set_error(err, ERROR_ACCESS_DENIED);
+        set_error(err, path, ERROR_ACCESS_DENIED);
         return nullptr;
     }
     UniqueFileHandle file = open_for_output(path_w, CREATE_ALWAYS);
     if (!file) {
-        set_error(err, GetLastError());
+        set_error(err, path, GetLastError());
         return nullptr;
     }
-    return std::make_unique<Win32OutputFile>(std::move(file));
+    return std::make_unique<Win32OutputFile>(std::move(file), path);
 }
 
 std::unique_ptr<OutputFile> win32_create_temp_file_beside(const std::string& target,
@@ -178,20 +181,21 @@ std::unique_ptr<OutputFile> win32_create_temp_file_beside(const std::string& tar
     // Start from a number that differs between processes and moments; CREATE_NEW
     // makes the name ours alone, and a taken name just moves on to the next.
     unsigned long n = (GetCurrentProcessId() << 16) ^ GetTickCount();
+    std::string path;
     for (int attempt = 0; attempt < 1000; ++attempt, ++n) {
-        const std::string path = folder + temp_name(n);
+        path = folder + temp_name(n);
         UniqueFileHandle file = open_for_output(widen(path), CREATE_NEW);
         if (file) {
             if (temp_path) *temp_path = path;
-            return std::make_unique<Win32OutputFile>(std::move(file));
+            return std::make_unique<Win32OutputFile>(std::move(file), path);
         }
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            set_error(err, code);
+            set_error(err, path, code);
             return nullptr;
         }
     }
-    set_error(err, ERROR_FILE_EXISTS);
+    set_error(err, path, ERROR_FILE_EXISTS);
     return nullptr;
 }
 
@@ -217,7 +221,7 @@ bool win32_replace_file(const std::string& source, const std::string& target,
         const bool target_gone = code == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
                                  (code == ERROR_FILE_NOT_FOUND && file_is_missing(target_w));
         if (!unsupported && !target_gone) {
-            set_error(err, code);
+            set_error(err, target, code);
             return false;
         }
     }
@@ -227,7 +231,7 @@ bool win32_replace_file(const std::string& source, const std::string& target,
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
-    set_error(err, GetLastError());
+    set_error(err, target, GetLastError());
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Folders and files through the W functions, and where the running program is.
-// Failures put the system's description into *err.
+// Failures put the path and the system's description into *err
+// ("C:\SAS\SASV9.CFG: Access is denied."); a replace names its target.
 
 #include <memory>
 #include <string>

@@ -25,6 +25,12 @@ bool failed(HRESULT hr, std::string* err) {
     return false;
 }
 
+// Any failure while saving a shortcut names the .lnk file.
+bool failed(const std::string& path, HRESULT hr, std::string* err) {
+    if (err) *err = win32_path_error_text(path, static_cast<unsigned long>(hr));
+    return false;
+}
+
 }  // namespace
 
 bool win32_special_folder(SpecialFolder folder, std::string* path, std::string* err) {
@@ -41,29 +47,30 @@ bool win32_special_folder(SpecialFolder folder, std::string* path, std::string* 
 bool win32_save_shortcut(const std::string& path, const ShortcutProperties& properties,
                          std::string* err) {
     const ComApartment apartment;
-    if (!apartment.usable()) return failed(apartment.result(), err);
+    if (!apartment.usable()) return failed(path, apartment.result(), err);
 
     ComPtr<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link.put_void());
-    if (FAILED(hr)) return failed(hr, err);
+    if (FAILED(hr)) return failed(path, hr, err);
 
     if (FAILED(hr = link->SetDescription(widen(properties.description).c_str())))
-        return failed(hr, err);
-    if (FAILED(hr = link->SetShowCmd(properties.window_style))) return failed(hr, err);
+        return failed(path, hr, err);
+    if (FAILED(hr = link->SetShowCmd(properties.window_style))) return failed(path, hr, err);
     if (FAILED(hr = link->SetArguments(widen(properties.arguments).c_str())))
-        return failed(hr, err);
+        return failed(path, hr, err);
     // SetPath may answer S_FALSE for a target that is not on this machine; the
     // shortcut still names it, so that is no failure.
-    if (FAILED(hr = link->SetPath(widen(properties.target_path).c_str()))) return failed(hr, err);
+    if (FAILED(hr = link->SetPath(widen(properties.target_path).c_str())))
+        return failed(path, hr, err);
     if (FAILED(hr = link->SetWorkingDirectory(widen(properties.working_directory).c_str())))
-        return failed(hr, err);
+        return failed(path, hr, err);
     if (FAILED(hr = link->SetIconLocation(widen(properties.icon_location).c_str(), 0)))
-        return failed(hr, err);
+        return failed(path, hr, err);
 
     ComPtr<IPersistFile> file;
-    if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(hr, err);
-    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(hr, err);
+    if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(path, hr, err);
+    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(path, hr, err);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Special folders and shortcut files through the shell (SHGetFolderPathW with
 // CSIDL values, IShellLinkW + IPersistFile). Failures put the system's
-// description of the HRESULT into *err.
+// description of the HRESULT into *err, after the shortcut's path when
+// saving one.
 
 #include <string>
 

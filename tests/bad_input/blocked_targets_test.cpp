@@ -32,7 +32,7 @@ struct BlockedRow {
     Obstacle obstacle;
     std::string path;
     const char* failure_caption;  // null: the installation completes
-    const char* box;              // the platform's description of the failure
+    std::string box;              // the platform's description: the file it names, its text
     std::size_t files_written;    // generated files present, in sequence order
     bool sas_config_edited;
 };
@@ -40,30 +40,37 @@ struct BlockedRow {
 void PrintTo(const BlockedRow& row, std::ostream* os) { *os << row.name; }
 
 std::vector<BlockedRow> blocked_rows() {
+    const std::string autoexec = kRoot + "\\saspgm\\autoexec.sas";
+    const std::string menu_link = kPrograms + "\\Corvantis\\KELVARION\\Kelvarion.lnk";
     return {
-        {"AutoexecIsAFolder", Obstacle::FolderForFile, kRoot + "\\saspgm\\autoexec.sas",
-         "Error creating autoexec.sas ...", kAccessDenied, 0, false},
+        {"AutoexecIsAFolder", Obstacle::FolderForFile, autoexec,
+         "Error creating autoexec.sas ...", failure_on(autoexec, kAccessDenied), 0, false},
         {"JoinMacroIsAFolder", Obstacle::FolderForFile, kRoot + "\\saspgm\\join.sas",
-         "Error creating join.sas ...", kAccessDenied, 3, false},
+         "Error creating join.sas ...", failure_on(kRoot + "\\saspgm\\join.sas", kAccessDenied), 3,
+         false},
         {"SaspgmIsAFile", Obstacle::FileForFolder, kRoot + "\\saspgm",
-         "Error creating autoexec.sas ...", kPathNotFound, 0, false},
+         "Error creating autoexec.sas ...", failure_on(autoexec, kPathNotFound), 0, false},
         // Nothing writes into data: its folders fail silently and SAS will
         // say so when it assigns the libraries.
-        {"DataIsAFile", Obstacle::FileForFolder, kRoot + "\\data", nullptr, nullptr, 8, true},
+        {"DataIsAFile", Obstacle::FileForFolder, kRoot + "\\data", nullptr, "", 8, true},
         {"DesktopShortcutIsAFolder", Obstacle::FolderForFile, kDesktop + "\\Kelvarion.lnk",
-         "Error creating desktop shortcut ...", kAccessDenied, 7, false},
-        {"StartMenuShortcutIsAFolder", Obstacle::FolderForFile,
-         kPrograms + "\\Corvantis\\KELVARION\\Kelvarion.lnk", "Error creating desktop shortcut ...",
-         kAccessDenied, 7, false},
+         "Error creating desktop shortcut ...",
+         failure_on(kDesktop + "\\Kelvarion.lnk", kAccessDenied), 7, false},
+        {"StartMenuShortcutIsAFolder", Obstacle::FolderForFile, menu_link,
+         "Error creating desktop shortcut ...", failure_on(menu_link, kAccessDenied), 7, false},
+        // The folder fails silently; the save into it names the shortcut.
         {"StartMenuMakerFolderIsAFile", Obstacle::FileForFolder, kPrograms + "\\Corvantis",
-         "Error creating desktop shortcut ...", kPathNotFound, 7, false},
+         "Error creating desktop shortcut ...", failure_on(menu_link, kPathNotFound), 7, false},
         {"SasConfigurationIsAFolder", Obstacle::FolderForFile, kSas91Config,
-         "Error configing SAS System ...", kAccessDenied, 7, false},
+         "Error configing SAS System ...", failure_on(kSas91Config, kAccessDenied), 7, false},
+        // The temporary file that the new text goes to first is refused; the
+        // box names the file the user knows.
         {"SasConfigurationFolderIsReadOnly", Obstacle::ReadOnlyFolder, kSas91ConfigFolder,
-         "Error configing SAS System ...", kAccessDenied, 7, false},
+         "Error configing SAS System ...", failure_on(kSas91Config, kAccessDenied), 7, false},
         // The legacy edition writes no kelvarion.cfg and completes.
         {"StartUpOptionsFileIsAFolder", Obstacle::FolderForFile, kRoot + "\\kelvarion.cfg",
-         "Error configing SAS System ...", kAccessDenied, 7, true},
+         "Error configing SAS System ...",
+         failure_on(kRoot + "\\kelvarion.cfg", kAccessDenied), 7, true},
     };
 }
 

@@ -145,7 +145,8 @@ TEST(RegistryValueInstall, RootWithALoneSurrogateStopsAtTheConfigurationWithACle
                                   le(std::u16string_view(u"C:\\\xD800SAS\0", 8)));
     ASSERT_TRUE(run.start());
     run.install();
-    EXPECT_EQ(run.failure_text(), kPathNotFound);
+    EXPECT_EQ(run.failure_text(),
+              failure_on("C:\\\xEF\xBF\xBDSAS\\nls\\en\\SASV9.CFG", kPathNotFound));
     EXPECT_EQ(run.caption(), "Error configing SAS System ...");
     EXPECT_EQ(run.platform.file(kSas91Config), kShippedConfig);
     EXPECT_EQ(run.platform.open_files, 0);

@@ -157,7 +157,8 @@ void FakePlatform::fail(FakeOp op, const std::string& path_part, const std::stri
     injections_.push_back({op, upper(path_part), error, skip});
 }
 
-bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err) {
+bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err,
+                                    const std::string& named) {
     const std::string k = upper(path);
     for (auto& injection : injections_) {
         if (injection.op != op || k.find(injection.path_part) == std::string::npos) continue;
@@ -165,7 +166,7 @@ bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::str
             --injection.skip;
             continue;
         }
-        if (err) *err = injection.error;
+        if (err) *err = failure_on(named.empty() ? path : named, injection.error);
         return true;
     }
     return false;
@@ -187,16 +188,16 @@ bool FakePlatform::make_folder(const std::string& path, std::string* err) {
     if (injected_failure(FakeOp::MakeFolder, path, err)) return false;
     const std::string k = key(path);
     if (exists(path)) {
-        if (err) *err = kAlreadyExists;
+        if (err) *err = failure_on(path, kAlreadyExists);
         return false;
     }
     const std::string p = parent(k);
     if (!is_folder(p)) {
-        if (err) *err = kPathNotFound;
+        if (err) *err = failure_on(path, kPathNotFound);
         return false;
     }
     if (!p.empty() && entries.count(p) && entries[p].read_only) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return false;
     }
     entries[k].is_folder = true;
@@ -209,11 +210,11 @@ DeleteResult FakePlatform::delete_file(const std::string& path, std::string* err
     const std::string k = key(path);
     const auto it = entries.find(k);
     if (it == entries.end()) {
-        if (err) *err = is_folder(parent(k)) ? kFileNotFound : kPathNotFound;
+        if (err) *err = failure_on(path, is_folder(parent(k)) ? kFileNotFound : kPathNotFound);
         return DeleteResult::NotFound;
     }
     if (it->second.is_folder || it->second.read_only) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return DeleteResult::Failed;
     }
     entries.erase(it);
@@ -227,11 +228,11 @@ bool FakePlatform::read_file(const std::string& path, std::string* bytes, std::s
     const std::string k = key(path);
     const auto it = entries.find(k);
     if (it == entries.end()) {
-        if (err) *err = is_folder(parent(k)) ? kFileNotFound : kPathNotFound;
+        if (err) *err = failure_on(path, is_folder(parent(k)) ? kFileNotFound : kPathNotFound);
         return false;
     }
     if (it->second.is_folder) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return false;
     }
     *bytes = it->second.bytes;
@@ -244,13 +245,13 @@ std::unique_ptr<OutputFile> FakePlatform::create_file(const std::string& path, s
     const std::string k = key(path);
     const std::string p = parent(k);
     if (!is_folder(p)) {
-        if (err) *err = kPathNotFound;
+        if (err) *err = failure_on(path, kPathNotFound);
         return nullptr;
     }
     const auto it = entries.find(k);
     if ((it != entries.end() && (it->second.is_folder || it->second.read_only)) ||
         (entries.count(p) && entries[p].read_only)) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return nullptr;
     }
     entries[k] = FileEntry{};
@@ -264,14 +265,14 @@ std::unique_ptr<OutputFile> FakePlatform::create_temp_file_beside(const std::str
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash);
     const std::string path = folder + "\\~kv" + std::to_string(++temp_counter_) + ".tmp";
     log.push_back("create_temp " + path);
-    if (injected_failure(FakeOp::CreateTemp, target, err)) return nullptr;
+    if (injected_failure(FakeOp::CreateTemp, target, err, path)) return nullptr;
     const std::string p = key(folder);
     if (!is_folder(p)) {
-        if (err) *err = kPathNotFound;
+        if (err) *err = failure_on(path, kPathNotFound);
         return nullptr;
     }
     if (entries.count(p) && entries[p].read_only) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return nullptr;
     }
     entries[key(path)] = FileEntry{};
@@ -285,12 +286,12 @@ bool FakePlatform::replace_file(const std::string& source, const std::string& ta
     if (injected_failure(FakeOp::Replace, target, err)) return false;
     const auto src = entries.find(key(source));
     if (src == entries.end() || src->second.is_folder) {
-        if (err) *err = kFileNotFound;
+        if (err) *err = failure_on(target, kFileNotFound);
         return false;
     }
     const auto dst = entries.find(key(target));
     if (dst != entries.end() && (dst->second.is_folder || dst->second.read_only)) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(target, kAccessDenied);
         return false;
     }
     FileEntry moved = src->second;
@@ -311,12 +312,12 @@ bool FakePlatform::save_shortcut(const std::string& path, const ShortcutProperti
     if (injected_failure(FakeOp::SaveShortcut, path, err)) return false;
     const std::string k = key(path);
     if (!is_folder(parent(k))) {
-        if (err) *err = kPathNotFound;
+        if (err) *err = failure_on(path, kPathNotFound);
         return false;
     }
     const auto it = entries.find(k);
     if (it != entries.end() && (it->second.is_folder || it->second.read_only)) {
-        if (err) *err = kAccessDenied;
+        if (err) *err = failure_on(path, kAccessDenied);
         return false;
     }
     entries[k] = FileEntry{false, false, "L"};

@@ -2,7 +2,8 @@
 // An in-memory platform for tests: registry, special folders, a small file
 // system with Windows-like rules and error texts, and recorders for message
 // boxes and pauses. Every operation is logged; any operation can be made to
-// fail for chosen paths.
+// fail for chosen paths. A failure on a file, folder or shortcut names its
+// path as the Win32 platform does: "<path>: <description>".
 
 #include <functional>
 #include <map>
@@ -20,6 +21,11 @@ inline constexpr const char* kPathNotFound = "The system cannot find the path sp
 inline constexpr const char* kAccessDenied = "Access is denied.";
 inline constexpr const char* kAlreadyExists = "Cannot create a file when that file already exists.";
 inline constexpr const char* kDiskFull = "There is not enough space on the disk.";
+
+// A failure on `path` as the platform words it (an empty path names nothing).
+inline std::string failure_on(const std::string& path, const std::string& description) {
+    return path.empty() ? description : path + ": " + description;
+}
 
 struct MessageBoxCall {
     std::string text;
@@ -65,8 +71,9 @@ public:
     std::optional<std::string> file(const std::string& path) const;
     std::vector<std::string> files_under(const std::string& folder) const;
 
-    // Makes `op` fail with `error` for every path containing `path_part`
-    // (empty: every path), after `skip` successful matching calls.
+    // Makes `op` fail with `error` (after the path, as ever) for every path
+    // containing `path_part` (empty: every path), after `skip` successful
+    // matching calls.
     void fail(FakeOp op, const std::string& path_part = "", const std::string& error = kAccessDenied,
               int skip = 0);
 
@@ -104,8 +111,10 @@ public:
     static std::string key(const std::string& path);
     static std::string parent(const std::string& normalised_key);
 
-    // Used by the fake OutputFile.
-    bool injected_failure(FakeOp op, const std::string& path, std::string* err);
+    // Used by the fake OutputFile. `path` is matched; the failure names
+    // `named`, by default `path`.
+    bool injected_failure(FakeOp op, const std::string& path, std::string* err,
+                          const std::string& named = {});
     std::map<std::string, FileEntry> entries;  // by key()
 
 private:

@@ -142,7 +142,7 @@ TEST(Autoexec, MissingSaspgmFolderGivesOneFailureBox) {
     file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
     for (FakePlatform* fake : {&folder_refused, &file_in_the_way}) {
         EXPECT_FALSE(create_autoexec(kCurrentEdition, *fake));
-        expect_one_failure_box(*fake, kPathNotFound);
+        expect_one_failure_box(*fake, failure_on(autoexec_path(fake->root), kPathNotFound));
         EXPECT_EQ(fake->open_files, 0);
     }
     EXPECT_EQ(file_in_the_way.file("C:\\Apps\\Kelvarion\\saspgm"), "not a folder");
@@ -152,7 +152,7 @@ TEST(Autoexec, ReadOnlyFileIsLeftAsItIs) {
     FakePlatform fake;
     fake.add_file(autoexec_path(fake.root), "keep me", /*read_only=*/true);
     EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
-    expect_one_failure_box(fake, kAccessDenied);
+    expect_one_failure_box(fake, failure_on(autoexec_path(fake.root), kAccessDenied));
     EXPECT_EQ(fake.file(autoexec_path(fake.root)), "keep me");
 }
 
@@ -173,7 +173,7 @@ TEST(Autoexec, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake;
     fake.fail(FakeOp::Write, "autoexec.sas", kDiskFull, 1);
     EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
-    expect_one_failure_box(fake, kDiskFull);
+    expect_one_failure_box(fake, failure_on(autoexec_path(fake.root), kDiskFull));
     EXPECT_EQ(fake.file(autoexec_path(fake.root)), "options awsdef=(0 0 100 100);\r\n");
     EXPECT_EQ(fake.open_files, 0);
 }

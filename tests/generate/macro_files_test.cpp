@@ -258,7 +258,7 @@ TEST_P(MacroFileTest, MissingMacroFolderGivesOneFailureBoxAndMakesNoFolder) {
     file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
     for (FakePlatform* fake : {&missing, &file_in_the_way}) {
         EXPECT_FALSE(create_macro(file.file_name, *fake));
-        expect_one_failure_box(*fake, kPathNotFound);
+        expect_one_failure_box(*fake, failure_on(macro_path(fake->root, file), kPathNotFound));
         for (const std::string& entry : fake->log) EXPECT_NE(entry.rfind("make_folder", 0), 0u);
     }
     EXPECT_FALSE(missing.exists("C:\\Apps\\Kelvarion\\saspgm"));
@@ -269,7 +269,7 @@ TEST_P(MacroFileTest, ReadOnlyFileIsLeftAsItIs) {
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.add_file(macro_path(fake.root, file), "keep me", /*read_only=*/true);
     EXPECT_FALSE(create_macro(file.file_name, fake));
-    expect_one_failure_box(fake, kAccessDenied);
+    expect_one_failure_box(fake, failure_on(macro_path(fake.root, file), kAccessDenied));
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), "keep me");
 }
 
@@ -314,7 +314,7 @@ TEST(MacroFiles, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.fail(FakeOp::Write, "join.sas", kDiskFull, 2);
     EXPECT_FALSE(create_macro("join.sas", fake));
-    expect_one_failure_box(fake, kDiskFull);
+    expect_one_failure_box(fake, failure_on("C:\\Apps\\Kelvarion\\saspgm\\join.sas", kDiskFull));
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\saspgm\\join.sas"),
               "*------------------------------------------------------------------------*;\r\n"
               "* Program:     autoexec.sas                                              *;\r\n");

@@ -82,7 +82,7 @@ TEST(WriteTextFile, PassesOnThePlatformsDescriptionOfAFailedCreate) {
     FakePlatform fake;
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\Kelvarion\\missing\\a.txt", {"x"}, kRoot, &err));
-    EXPECT_EQ(err, kPathNotFound);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\Kelvarion\\missing\\a.txt", kPathNotFound));
 }
 
 TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
@@ -91,7 +91,7 @@ TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one", "two", "three", "four"}, kRoot,
                                  &err));
-    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\a.txt", kDiskFull));
     EXPECT_EQ(fake.file("C:\\Apps\\a.txt"), "one\r\ntwo\r\n");
     EXPECT_EQ(fake.open_files, 0);
 }
@@ -101,7 +101,7 @@ TEST(WriteTextFile, AFailedCloseIsAFailure) {
     fake.fail(FakeOp::Close, "a.txt", kDiskFull);
     std::string err;
     EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one"}, kRoot, &err));
-    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(err, failure_on("C:\\Apps\\a.txt", kDiskFull));
 }
 
 }  // namespace

@@ -68,6 +68,17 @@ TEST(ErrorTextWin, UnknownCodesNameTheirNumber) {
     EXPECT_NE(text.find("0x20001234"), std::string::npos) << text;
 }
 
+TEST(ErrorTextWin, PathFailuresNameThePathThenTheSystemsText) {
+    const std::string path = "C:\\SAS\\9.1\\nls\\en\\SASV9.CFG";
+    EXPECT_EQ(win32_path_error_text(path, ERROR_ACCESS_DENIED),
+              path + ": " + win32_error_text(ERROR_ACCESS_DENIED));
+    // HRESULTs as a shortcut save gives them; paths in UTF-8 as they came.
+    const std::string link = "C:\\Users\\Ελένη\\Desktop\\Kelvarion.lnk";
+    EXPECT_EQ(win32_path_error_text(link, static_cast<unsigned long>(E_ACCESSDENIED)),
+              link + ": " + win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(win32_path_error_text("", ERROR_FILE_NOT_FOUND), win32_error_text(ERROR_FILE_NOT_FOUND));
+}
+
 TEST(ErrorTextWin, LastErrorTextReadsTheThreadsLastError) {
     SetLastError(ERROR_ACCESS_DENIED);
     EXPECT_EQ(last_error_text(), win32_error_text(ERROR_ACCESS_DENIED));

@@ -31,6 +31,11 @@ std::string all_bytes() {
     return bytes + "\r\n\n\r" + std::string(1, '\0');
 }
 
+// The text a failure on `path` must carry: the path, then the system's words.
+std::string failure_on(const std::string& path, DWORD code) {
+    return path + ": " + win32_error_text(code);
+}
+
 bool write_file(Platform& platform, const std::string& path, const std::string& bytes,
                 std::string* err) {
     auto file = platform.create_file(path, err);
@@ -82,28 +87,33 @@ TEST_F(FilesWin, NonAsciiPathsReachTheFileSystem) {
     EXPECT_EQ(names_in(folder), std::vector<std::string>{"Dénes.sas"});
 }
 
-TEST_F(FilesWin, FailuresCarryTheSystemsDescription) {
+TEST_F(FilesWin, FailuresNameThePathThenTheSystemsDescription) {
     EXPECT_EQ(platform.create_file(temp / "missing\\x.sas", &err), nullptr);
-    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(err, failure_on(temp / "missing\\x.sas", ERROR_PATH_NOT_FOUND));
 
     std::string bytes = "unchanged";
     EXPECT_FALSE(platform.read_file(temp / "nothing.cfg", &bytes, &err));
-    EXPECT_EQ(err, win32_error_text(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(err, failure_on(temp / "nothing.cfg", ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(bytes, "unchanged");
 
     const std::string locked = temp / "SASV9.CFG";
     ASSERT_TRUE(write_whole_file(locked, "original"));
     ASSERT_TRUE(set_file_attributes(locked, FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(platform.create_file(locked, &err), nullptr);
-    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(err, failure_on(locked, ERROR_ACCESS_DENIED));
     EXPECT_EQ(read_whole_file(locked), "original");
     EXPECT_EQ(platform.create_file(temp.path(), &err), nullptr);  // a folder
-    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(err, failure_on(temp.path(), ERROR_ACCESS_DENIED));
 
     EXPECT_FALSE(platform.make_folder(temp.path(), &err));
-    EXPECT_EQ(err, win32_error_text(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(err, failure_on(temp.path(), ERROR_ALREADY_EXISTS));
     EXPECT_FALSE(platform.make_folder(temp / "a\\b", &err));
-    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(err, failure_on(temp / "a\\b", ERROR_PATH_NOT_FOUND));
+
+    // A folder name the code page cannot hold is named as given, in UTF-8.
+    const std::string wide = temp / "Εργαλεία\\x.sas";
+    EXPECT_EQ(platform.create_file(wide, &err), nullptr);
+    EXPECT_EQ(err, failure_on(wide, ERROR_PATH_NOT_FOUND));
 }
 
 TEST_F(FilesWin, MakeFolderMakesOneLevel) {
@@ -120,21 +130,22 @@ TEST_F(FilesWin, DeleteTellsNotFoundFromFailed) {
     EXPECT_FALSE(file_exists(present));
 
     EXPECT_EQ(platform.delete_file(present, &err), DeleteResult::NotFound);
-    EXPECT_EQ(err, win32_error_text(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(err, failure_on(present, ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(platform.delete_file(temp / "no folder\\Kelvarion.lnk", &err),
               DeleteResult::NotFound);
-    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(err, failure_on(temp / "no folder\\Kelvarion.lnk", ERROR_PATH_NOT_FOUND));
 
     const std::string read_only = temp / "ro.lnk";
     ASSERT_TRUE(write_whole_file(read_only, "lnk"));
     ASSERT_TRUE(set_file_attributes(read_only, FILE_ATTRIBUTE_READONLY));
     err.clear();
     EXPECT_EQ(platform.delete_file(read_only, &err), DeleteResult::Failed);
-    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(err, failure_on(read_only, ERROR_ACCESS_DENIED));
     EXPECT_TRUE(file_exists(read_only));
 
     ASSERT_TRUE(platform.make_folder(temp / "sub", &err));
     EXPECT_EQ(platform.delete_file(temp / "sub", &err), DeleteResult::Failed);
+    EXPECT_EQ(err.rfind(temp / "sub" + ": ", 0), 0u) << err;
     EXPECT_TRUE(folder_exists(temp / "sub"));
 }
 
@@ -154,9 +165,13 @@ TEST_F(FilesWin, OutputFileIsClosedWhenDroppedAndRefusesUseAfterClose) {
     ASSERT_TRUE(second->close(&err)) << err;
     err.clear();
     EXPECT_FALSE(second->write("late", &err));
-    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(err, failure_on(path, ERROR_INVALID_HANDLE));
+    err.clear();
     EXPECT_FALSE(second->flush(&err));
+    EXPECT_EQ(err, failure_on(path, ERROR_INVALID_HANDLE));
+    err.clear();
     EXPECT_FALSE(second->close(&err));
+    EXPECT_EQ(err, failure_on(path, ERROR_INVALID_HANDLE));
 }
 
 TEST_F(FilesWin, TempFilesAreNewAndUniqueInTheTargetsFolder) {
@@ -175,9 +190,14 @@ TEST_F(FilesWin, TempFilesAreNewAndUniqueInTheTargetsFolder) {
     }
     EXPECT_FALSE(file_exists(target));
 
+    // The failure names the file it tried to make, in the target's folder.
     EXPECT_EQ(platform.create_temp_file_beside(temp / "gone\\SASV9.CFG", &first_path, &err),
               nullptr);
-    EXPECT_EQ(err, win32_error_text(ERROR_PATH_NOT_FOUND));
+    const std::string tried = temp / "gone\\~kelvarion";
+    const std::string ending = ".tmp: " + win32_error_text(ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(err.rfind(tried, 0), 0u) << err;
+    ASSERT_GE(err.size(), tried.size() + ending.size()) << err;
+    EXPECT_EQ(err.substr(err.size() - ending.size()), ending) << err;
 }
 
 TEST_F(FilesWin, ReplacePutsTheNewTextInPlaceAndLeavesNoTemporaryFile) {
@@ -220,7 +240,7 @@ TEST_F(FilesWin, FailedReplaceLeavesBothFilesAsTheyWere) {
     // have gone through.
     ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(platform.replace_file(source, target, &err));
-    EXPECT_EQ(err, win32_error_text(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(err, failure_on(target, ERROR_ACCESS_DENIED));
     EXPECT_EQ(read_whole_file(target), "original");
     EXPECT_EQ(read_whole_file(source), "new");
     ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_NORMAL));
@@ -230,13 +250,14 @@ TEST_F(FilesWin, FailedReplaceLeavesBothFilesAsTheyWere) {
                                             OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         EXPECT_FALSE(platform.replace_file(source, target, &err));
-        EXPECT_EQ(err, win32_error_text(ERROR_SHARING_VIOLATION));
+        EXPECT_EQ(err, failure_on(target, ERROR_SHARING_VIOLATION));
     }
     EXPECT_EQ(read_whole_file(target), "original");
     EXPECT_EQ(read_whole_file(source), "new");
 
+    // No new file to put in place: still the target is the one named.
     EXPECT_FALSE(platform.replace_file(temp / "~kelvarion3.tmp", target, &err));
-    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(err.rfind(target + ": ", 0), 0u) << err;
     EXPECT_EQ(read_whole_file(target), "original");
 }
 

@@ -129,11 +129,12 @@ TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     expect_loaded(path, second);
 }
 
-TEST_F(ShellWin, SaveIntoMissingFolderFailsWithADescription) {
+TEST_F(ShellWin, SaveIntoMissingFolderNamesTheShortcutThenTheSystemsDescription) {
     const std::string path = folder_ + "\\missing\\Kelvarion.lnk";
     std::string err;
     EXPECT_FALSE(win32_save_shortcut(path, properties(), &err));
-    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(err.rfind(path + ": ", 0), 0u) << err;
+    EXPECT_GT(err.size(), path.size() + 2) << err;
     EXPECT_EQ(err.find_first_of("\r\n"), std::string::npos) << err;
     EXPECT_FALSE(testing::file_exists(path));
 }

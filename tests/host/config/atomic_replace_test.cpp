@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "tests/fakes/fake_platform.h"
 
@@ -13,6 +14,7 @@ const std::string kFolder = R"(C:\SAS\9.1\nls\en)";
 const std::string kPath = R"(C:\SAS\9.1\nls\en\SASV9.CFG)";
 const std::string kOld = "-MEMSIZE 2G\r\n";
 const std::string kNew = "-MEMSIZE 4G\r\n-SORTSIZE 1G\r\n";
+const std::string kTemp = kFolder + "\\~kv1.tmp";  // the fake's first temporary file
 
 class AtomicReplace : public ::testing::Test {
 protected:
@@ -49,15 +51,17 @@ TEST_F(AtomicReplace, WritesFlushesAndClosesTheTempFileBeforeItReplacesTheTarget
 }
 
 TEST_F(AtomicReplace, FailureAtAnyPointLeavesTheTargetAndNoTempFile) {
-    for (FakeOp op :
-         {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close, FakeOp::Replace}) {
+    // Each failure is told as one on the target, the file the user knows,
+    // even where it happened on the temporary file.
+    for (FakeOp op : {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close,
+                      FakeOp::Replace}) {
         SCOPED_TRACE(static_cast<int>(op));
         FakePlatform failing;
         failing.add_file(kPath, kOld);
         failing.fail(op, "", kDiskFull);
         std::string err;
         EXPECT_FALSE(replace_file_contents(failing, kPath, kNew, &err));
-        EXPECT_EQ(err, kDiskFull);
+        EXPECT_EQ(err, failure_on(kPath, kDiskFull));
         EXPECT_EQ(failing.file(kPath), kOld);
         EXPECT_EQ(failing.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
         EXPECT_EQ(failing.open_files, 0);
@@ -69,7 +73,7 @@ TEST_F(AtomicReplace, ReportsTheFirstFailureWhenTheTempFileCannotBeDeletedEither
     platform.fail(FakeOp::DeleteFile, "", kAccessDenied);
     std::string err;
     EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
-    EXPECT_EQ(err, kDiskFull);
+    EXPECT_EQ(err, failure_on(kPath, kDiskFull));
     EXPECT_EQ(platform.file(kPath), kOld);
     EXPECT_EQ(platform.open_files, 0);
 }
@@ -81,9 +85,8 @@ TEST_F(AtomicReplace, KeepsTheNewContentsWhenTheTargetIsGoneAfterAFailedReplace)
     platform.fail(FakeOp::ReadFile, "", kFileNotFound);
     std::string err;
     EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
-    EXPECT_EQ(err, std::string(kDiskFull) + " The new contents were kept in \"" + kFolder +
-                       "\\~kv1.tmp\".");
-    EXPECT_EQ(platform.file(kFolder + "\\~kv1.tmp"), kNew);
+    EXPECT_EQ(err, failure_on(kPath, kDiskFull) + " The new contents were kept in \"" + kTemp + "\".");
+    EXPECT_EQ(platform.file(kTemp), kNew);
     EXPECT_EQ(platform.open_files, 0);
 }
 
@@ -91,7 +94,7 @@ TEST_F(AtomicReplace, ReadOnlyTargetStaysAsItWas) {
     platform.add_file(kPath, kOld, /*read_only=*/true);
     std::string err;
     EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
-    EXPECT_EQ(err, kAccessDenied);
+    EXPECT_EQ(err, failure_on(kPath, kAccessDenied));
     EXPECT_EQ(platform.file(kPath), kOld);
     EXPECT_EQ(platform.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "crlf_text.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
@@ -110,7 +112,7 @@ TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     Machine machine;
     machine.chosen = SasVersion::V92;
     EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(kFileNotFound);
+    machine.expect_one_failure_box(kFileNotFound);  // no path to name
     machine.chosen.reset();  // no option button selected
     EXPECT_FALSE(machine.run(kCurrentEdition));
     machine.expect_one_failure_box(kFileNotFound);
@@ -132,13 +134,13 @@ TEST(SasConfigUpdate, MissingFileOrFolderIsReportedWithThePlatformsText) {
     Machine no_file;
     no_file.platform.entries.erase(FakePlatform::key(kSas91Cfg));
     EXPECT_FALSE(no_file.run(kCurrentEdition));
-    no_file.expect_one_failure_box(kFileNotFound);
+    no_file.expect_one_failure_box(failure_on(kSas91Cfg, kFileNotFound));
     EXPECT_FALSE(no_file.wrote_anything());
 
     Machine no_folder;
     no_folder.context.sas_roots[1] = R"(C:\SAS\Gone)";
     EXPECT_FALSE(no_folder.run(kLegacyEdition));
-    no_folder.expect_one_failure_box(kPathNotFound);
+    no_folder.expect_one_failure_box(failure_on(R"(C:\SAS\Gone\nls\en\SASV9.CFG)", kPathNotFound));
     EXPECT_FALSE(no_folder.wrote_anything());
 }
 
@@ -186,6 +188,8 @@ TEST(SasConfigUpdate, RunTwiceTheCurrentEditionWritesOnceTheLegacyEditionTwice) 
 }
 
 TEST(SasConfigUpdate, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
+    // The description names the configuration file, even where the failure
+    // happened on the temporary file beside it.
     for (FakeOp op : {FakeOp::ReadFile, FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush,
                       FakeOp::Close, FakeOp::Replace}) {
         for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
@@ -193,7 +197,7 @@ TEST(SasConfigUpdate, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
             Machine machine;
             machine.platform.fail(op, "", kDiskFull);
             EXPECT_FALSE(machine.run(*edition));
-            machine.expect_one_failure_box(kDiskFull);
+            machine.expect_one_failure_box(failure_on(kSas91Cfg, kDiskFull));
             machine.expect_only_the_original(tagged("9.1", kList));
         }
     }
@@ -203,7 +207,7 @@ TEST(SasConfigUpdate, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
     Machine machine;
     machine.platform.add_file(kSas91Cfg, kList, /*read_only=*/true);
     EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(kAccessDenied);
+    machine.expect_one_failure_box(failure_on(kSas91Cfg, kAccessDenied));
     machine.expect_only_the_original(kList);
 }
 

@@ -61,7 +61,7 @@ TEST(ToolConfig, ReadOnlyFileIsReportedAndKept) {
     const std::string path = platform.root + "\\kelvarion.cfg";
     platform.add_file(path, "old\r\n", /*read_only=*/true);
     EXPECT_FALSE(create_tool_config(platform));
-    expect_one_failure_box(platform, kAccessDenied);
+    expect_one_failure_box(platform, failure_on(path, kAccessDenied));
     EXPECT_EQ(platform.file(path), "old\r\n");
 }
 
@@ -69,7 +69,7 @@ TEST(ToolConfig, WriteFailureIsReportedOnceAndTheFileClosed) {
     FakePlatform platform;
     platform.fail(FakeOp::Write, "kelvarion.cfg", kDiskFull, /*skip=*/2);
     EXPECT_FALSE(create_tool_config(platform));
-    expect_one_failure_box(platform, kDiskFull);
+    expect_one_failure_box(platform, failure_on(platform.root + "\\kelvarion.cfg", kDiskFull));
     EXPECT_EQ(platform.open_files, 0);
 }
 

@@ -156,7 +156,7 @@ TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTo
 
     EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
-    expect_one_failure_box(testing::kAccessDenied);
+    expect_one_failure_box(testing::failure_on(kUserDesktop + kLnk, testing::kAccessDenied));
     EXPECT_EQ(platform.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
     EXPECT_TRUE(platform.shortcuts.empty());
     EXPECT_FALSE(touched(kUserPrograms));
@@ -173,7 +173,9 @@ TEST_F(CreateShortcuts, CurrentEditionKeepsTheEarlierShortcutWhenTheNewOneCannot
 
         EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, fresh));
 
-        testing::expect_one_failure_box(fresh, testing::kDiskFull);
+        // The box names the shortcut, whichever file beside it failed.
+        testing::expect_one_failure_box(
+            fresh, testing::failure_on(kUserDesktop + kLnk, testing::kDiskFull));
         EXPECT_EQ(fresh.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
         EXPECT_EQ(fresh.files_under(kUserDesktop),
                   std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
@@ -187,7 +189,8 @@ TEST_F(CreateShortcuts, StartMenuSaveFailureKeepsTheNewDesktopShortcut) {
 
     EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
-    expect_one_failure_box(testing::kDiskFull);
+    expect_one_failure_box(
+        testing::failure_on(kUserPrograms + kMenuFolder + kLnk, testing::kDiskFull));
     const ShortcutProperties* desktop = saved(kUserDesktop + kLnk);
     ASSERT_NE(desktop, nullptr);
     EXPECT_EQ(desktop->target_path, "C:\\SAS\\9.1\\sas.exe");
@@ -201,7 +204,8 @@ TEST_F(CreateShortcuts, StartMenuFolderThatCannotBeMadeFailsOnceAtTheSave) {
     EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     // The two failed folder levels stay silent; the save says what went wrong.
-    expect_one_failure_box(testing::kPathNotFound);
+    expect_one_failure_box(
+        testing::failure_on(kPublicPrograms + kMenuFolder + kLnk, testing::kPathNotFound));
     EXPECT_NE(saved(kPublicDesktop + kLnk), nullptr);
     EXPECT_FALSE(platform.exists(kPublicPrograms + "\\Corvantis"));
 }
