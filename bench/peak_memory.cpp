@@ -1,4 +1,4 @@
-#include "peak_memory.h"
+#include "bench/peak_memory.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "posix_files.h"
+#include "bench/posix_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "sample_configs.h"
+#include "bench/sample_configs.h"
 
 #include <cstdio>
 

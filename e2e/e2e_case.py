@@ -93,14 +93,16 @@ class E2ECase(unittest.TestCase):
 
     def assert_steps(self, events, steps, done):
         """The captions of the first `steps` steps in order (then "Installation
-        completed." when done), and the progress values 0, 10, ... in order.
+        completed." when done), and progress readings that fit them.
 
-        The caption is read as the window holds it. The progress position can
-        only be read when the program pumps messages, so a reading may lag
-        behind the caption: every value set during a pause is seen at the
-        latest when the next caption shows, but the 0 of the first step can be
-        set and passed between two pumps of the click handler. A missed 0 is
-        proven by the 10 that follows it (the bar is read and advanced)."""
+        The caption is read as the window holds it, at any time. The progress
+        position can only be read when the program pumps messages (in its
+        100 ms pauses), and on a loaded machine the driver's reader may not
+        get the processor within a pause: a value can pass unread. So every
+        reading must be the value of its caption's step or, read before the
+        program moved the bar, the step before's; the readings rise through
+        the values in order, and the last value is reached. (The exact value
+        set at each step is proven by the window's own tests.)"""
         captions = expected.STEP_CAPTIONS[:steps] + ([expected.DONE_CAPTION] if done else [])
         values = expected.STEP_PROGRESS[:steps] + ([100] if done else [])
         first = next((i for i, e in enumerate(events) if e["caption"] == captions[0]), None)
@@ -114,11 +116,13 @@ class E2ECase(unittest.TestCase):
         # Readings of the first step other than 0 are the bar before the run;
         # -1: no answer yet.
         fresh = [e for e in run if e["pos"] != -1 and not (e["caption"] == captions[0] and e["pos"] != 0)]
-        seen = _dedupe(e["pos"] for e in fresh)
-        self.assertIn(seen, (values, values[1:]), events)
         for event in fresh:
             step = captions.index(event["caption"])
-            self.assertLessEqual(event["pos"], values[step], f"progress ahead of its caption: {event}")
+            self.assertIn(event["pos"], values[max(step - 1, 0):step + 1],
+                          f"progress that does not fit its caption: {event}: {events}")
+        seen = _dedupe(e["pos"] for e in fresh)
+        self.assertEqual(seen, sorted(set(seen)), f"progress went back: {events}")
+        self.assertTrue(seen and seen[-1] == values[-1], f"never reached {values[-1]}: {events}")
         # Busy until the last step has returned; on success the window is idle
         # again before "Installation completed." shows.
         busy = [e for e in run if e["caption"] in captions[:steps - 1 if done else steps]]

@@ -1,6 +1,6 @@
 #pragma once
 // The current edition: SAS 8, 9.1 and 9.2, start-up options in kelvarion.cfg.
-#include "edition_profile.h"
+#include "editions/edition_profile.h"
 
 namespace kelvarion {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The legacy edition: SAS 8 and 9.1 only, start-up options on the shortcuts'
 // command line, per-user shortcuts, insertion into SASAUTOS on every run.
-#include "edition_profile.h"
+#include "editions/edition_profile.h"
 
 namespace kelvarion {
 

@@ -1,4 +1,4 @@
-#include "config_edit_invariants.h"
+#include "fuzz/config_edit_invariants.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "product_folders.h"
+#include "generate/product_folders.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "sas_config_edit.h"
+#include "host/sas_config_edit.h"
 
 #include <cstring>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "fake_platform.h"
+#include "tests/fakes/fake_platform.h"
 
 #include <algorithm>
 #include <cctype>

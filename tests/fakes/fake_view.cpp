@@ -1,4 +1,4 @@
-#include "fake_view.h"
+#include "tests/fakes/fake_view.h"
 
 #include <sstream>
 

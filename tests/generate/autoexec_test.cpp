@@ -4,7 +4,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "install_roots.h"
+#include "tests/generate/install_roots.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/step_error.h"
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <tuple>
 
-#include "install_roots.h"
+#include "tests/generate/install_roots.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/step_error.h"
 

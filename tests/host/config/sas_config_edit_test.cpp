@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "crlf_text.h"
+#include "tests/host/config/crlf_text.h"
 #include "platform/text_codec.h"
 
 namespace kelvarion::testing {

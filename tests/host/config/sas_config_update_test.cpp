@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "crlf_text.h"
+#include "tests/host/config/crlf_text.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/fakes/fake_platform.h"
