@@ -14,6 +14,7 @@
 #include "platform/win32/files_win.h"
 #include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
 
 namespace {
 
@@ -43,11 +44,10 @@ int fail(const std::string& text) {
 int main() {
     using namespace kelvarion;
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 3) return fail("usage: write_shortcut LNK_PATH PROPERTIES_FILE");
-    const std::string lnk_path = narrow(argv[1]);
-    const std::string properties_path = narrow(argv[2]);
-    LocalFree(argv);
+    const UniqueLocalMemory<wchar_t*> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
+    if (!argv || argc != 3) return fail("usage: write_shortcut LNK_PATH PROPERTIES_FILE");
+    const std::string lnk_path = narrow(argv.get()[1]);
+    const std::string properties_path = narrow(argv.get()[2]);
 
     std::string text;
     std::string err;
