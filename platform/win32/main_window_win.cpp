@@ -101,14 +101,6 @@ WindowClassAndStyle class_and_style(const ControlLayout& control) {
     return {WC_STATICW, child, 0};
 }
 
-bool is_keyboard_or_mouse_input(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
-           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE || message == WM_NCMOUSEHOVER ||
-           message == WM_NCMOUSELEAVE;
-}
-
 // comctl32 6 animates a growing bar over several hundred milliseconds with
 // timer messages, which this thread does not handle while it sleeps between
 // steps: the bar would trail behind the steps. A shrinking bar is drawn at
