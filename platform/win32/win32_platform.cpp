@@ -3,16 +3,10 @@
 #include "platform/win32/codepage_win.h"
 #include "platform/win32/files_win.h"
 #include "platform/win32/queued_input_win.h"
-#include "platform/win32/registry_win.h"
 #include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
 
 namespace kelvarion {
-
-RegistryRead Win32Platform::read_registry_value(RegistryView view, const std::string& subkey,
-                                                const std::string& value_name) {
-    return win32_read_registry_value(view, subkey, value_name);
-}
 
 std::string Win32Platform::install_root() { return win32_install_root(); }
 

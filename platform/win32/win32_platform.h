@@ -14,6 +14,10 @@ public:
     // are task-modal. The window is not owned by the platform.
     void set_owner_window(HWND owner) { owner_ = owner; }
 
+    // win32_platform_registry.cpp. KeyMissing when the key does not open,
+    // ValueMissing when the value is absent or cannot be read. REG_SZ data
+    // comes back as stored (UTF-16LE bytes, terminating NUL or not, odd sizes
+    // kept); other types give the type only.
     RegistryRead read_registry_value(RegistryView view, const std::string& subkey,
                                      const std::string& value_name) override;
     std::string install_root() override;
