@@ -1,6 +1,5 @@
 #include "platform/win32/win32_platform.h"
 
-#include "platform/win32/codepage_win.h"
 #include "platform/win32/files_win.h"
 #include "platform/win32/queued_input_win.h"
 #include "platform/win32/shell_win.h"
@@ -47,12 +46,6 @@ bool Win32Platform::replace_file(const std::string& source, const std::string& t
 bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
                                   std::string* err) {
     return win32_save_shortcut(path, properties, err);
-}
-
-AnsiText Win32Platform::encode_ansi(std::string_view utf8) { return win32_encode_ansi(utf8); }
-
-std::string Win32Platform::decode_ansi(std::string_view bytes) {
-    return win32_decode_ansi(bytes);
 }
 
 void Win32Platform::message_box(const std::string& text, const std::string& title,

@@ -34,6 +34,10 @@ public:
                       std::string* err) override;
     bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
                        std::string* err) override;
+    // win32_platform_code_page.cpp: CP_ACP, converted as the system converts,
+    // with its default character where the code page lacks one, never a
+    // look-alike ("ő" stays "?", not "o"); the first character lacking is
+    // reported, so that callers converting a path can refuse.
     AnsiText encode_ansi(std::string_view utf8) override;
     std::string decode_ansi(std::string_view bytes) override;
     void message_box(const std::string& text, const std::string& title,
