@@ -2,7 +2,6 @@
 
 #include "platform/win32/files_win.h"
 #include "platform/win32/queued_input_win.h"
-#include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
 
 namespace kelvarion {
@@ -10,10 +9,6 @@ namespace kelvarion {
 std::string Win32Platform::install_root() { return win32_install_root(); }
 
 std::string Win32Platform::program_name() { return win32_program_name(); }
-
-bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
-    return win32_special_folder(folder, path, err);
-}
 
 bool Win32Platform::make_folder(const std::string& path, std::string* err) {
     return win32_make_folder(path, err);
@@ -41,11 +36,6 @@ std::unique_ptr<OutputFile> Win32Platform::create_temp_file_beside(const std::st
 bool Win32Platform::replace_file(const std::string& source, const std::string& target,
                                  std::string* err) {
     return win32_replace_file(source, target, err);
-}
-
-bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                                  std::string* err) {
-    return win32_save_shortcut(path, properties, err);
 }
 
 void Win32Platform::message_box(const std::string& text, const std::string& title,

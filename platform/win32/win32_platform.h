@@ -22,7 +22,15 @@ public:
                                      const std::string& value_name) override;
     std::string install_root() override;
     std::string program_name() override;
+    // win32_platform_shell.cpp: SHGetFolderPathW with CSIDL values, and
+    // IShellLinkW + IPersistFile. Failures carry the system's description of
+    // the HRESULT, after the shortcut's path when saving one.
+    // The folder is made first if it is missing (the system's own folder).
     bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
+    // The shortcut's folder must exist.
+    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                       std::string* err) override;
+
     bool make_folder(const std::string& path, std::string* err) override;
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
@@ -32,8 +40,6 @@ public:
                                                         std::string* err) override;
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
-    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                       std::string* err) override;
     // win32_platform_code_page.cpp: CP_ACP, converted as the system converts,
     // with its default character where the code page lacks one, never a
     // look-alike ("ő" stays "?", not "o"); the first character lacking is
