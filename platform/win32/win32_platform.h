@@ -74,6 +74,8 @@ public:
     AnsiText encode_ansi(std::string_view utf8) override;
     std::string decode_ansi(std::string_view bytes) override;
 
+    // win32_platform_message_box.cpp: MessageBoxW and Sleep, the two calls
+    // that hold the window's one thread.
     void message_box(const std::string& text, const std::string& title,
                      MessageIcon icon) override;
     void pause(int milliseconds) override;

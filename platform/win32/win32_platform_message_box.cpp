@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <windows.h>
+
 #include "platform/win32/queued_input_win.h"
 #include "platform/win32/strconv_win.h"
 
