@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
 
 namespace kelvarion {
 namespace {
@@ -13,14 +14,14 @@ namespace {
 // FormatMessageW into a LocalAlloc'ed buffer; empty when the system has no
 // text for the code.
 std::wstring system_message(DWORD code) {
-    wchar_t* buffer = nullptr;
+    UniqueLocalMemory<wchar_t> buffer;
+    // With ALLOCATE_BUFFER the buffer argument receives the allocation.
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
             FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
     std::wstring text;
-    if (length != 0 && buffer != nullptr) text.assign(buffer, length);
-    if (buffer != nullptr) LocalFree(buffer);
+    if (length != 0 && buffer) text.assign(buffer.get(), length);
     return text;
 }
 

@@ -101,14 +101,6 @@ WindowClassAndStyle class_and_style(const ControlLayout& control) {
     return {WC_STATICW, child, 0};
 }
 
-bool is_keyboard_or_mouse_input(UINT message) {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
-           message == WM_MOUSEHOVER || message == WM_MOUSELEAVE || message == WM_NCMOUSEHOVER ||
-           message == WM_NCMOUSELEAVE;
-}
-
 // comctl32 6 animates a growing bar over several hundred milliseconds with
 // timer messages, which this thread does not handle while it sleeps between
 // steps: the bar would trail behind the steps. A shrinking bar is drawn at
@@ -137,9 +129,7 @@ Win32MainView::~Win32MainView() {
         quit_when_destroyed_ = false;  // the program is not ending through its window
         DestroyWindow(window_);
     }
-    if (owns_font_) DeleteObject(font_);
-    if (big_icon_) DestroyIcon(big_icon_);
-    if (small_icon_) DestroyIcon(small_icon_);
+    // The font and the icons go after the window that uses them.
 }
 
 bool Win32MainView::register_window_class(std::string* err) {
@@ -181,16 +171,17 @@ bool Win32MainView::create(std::string* err) {
     // window_ was set by WM_NCCREATE.
 
     if (icon_id_ != 0) {
-        big_icon_ = static_cast<HICON>(
+        big_icon_.reset(static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-        small_icon_ = static_cast<HICON>(
+                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+        small_icon_.reset(static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
         if (big_icon_)
-            SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_));
+            SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
         if (small_icon_)
-            SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_));
+            SendMessageW(window_, WM_SETICON, ICON_SMALL,
+                         reinterpret_cast<LPARAM>(small_icon_.get()));
     }
 
     make_font();
@@ -214,14 +205,13 @@ void Win32MainView::make_font() {
     if (stock && GetObjectW(stock, sizeof description, &description) == sizeof description) {
         description.lfHeight = -MulDiv(kFontPoints, screen_dpi().y, 72);
         description.lfWidth = 0;
-        if (HFONT scaled = CreateFontIndirectW(&description)) {
-            font_ = scaled;
-            owns_font_ = true;
+        owned_font_.reset(CreateFontIndirectW(&description));
+        if (owned_font_) {
+            font_ = owned_font_.get();
             return;
         }
     }
     font_ = stock;
-    owns_font_ = false;
 }
 
 bool Win32MainView::create_controls(std::string* err) {

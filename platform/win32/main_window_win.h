@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/main_view.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/window_layout.h"
 
 namespace kelvarion {
@@ -103,10 +104,12 @@ private:
 
     HWND window_ = nullptr;
     std::vector<std::pair<Control, HWND>> controls_;  // in tab order
+    // The controls' font: owned_font_, or the stock font when no scaled one
+    // could be made (a stock object is the system's, never deleted).
+    UniqueFont owned_font_;
     HFONT font_ = nullptr;
-    bool owns_font_ = false;
-    HICON big_icon_ = nullptr;
-    HICON small_icon_ = nullptr;
+    UniqueIcon big_icon_;
+    UniqueIcon small_icon_;
     HWND focus_before_deactivation_ = nullptr;
     HWND focus_parked_from_ = nullptr;  // disabled while it had the focus
     bool quit_when_destroyed_ = true;

@@ -1,18 +1,40 @@
 #include "platform/win32/queued_input_win.h"
 
-#include <windows.h>
-
-#include <utility>
-
 namespace kelvarion {
+namespace {
+
+struct MessageRange {
+    UINT first;
+    UINT last;
+};
+
+// Ranges, so that PeekMessageW can remove each with its filter.
+constexpr MessageRange kInputMessages[] = {
+    // Keys down and up and the characters they make, system keys included:
+    // Enter and Esc would start the installation or end the program.
+    {WM_KEYFIRST, WM_KEYLAST},
+    // The mouse in a window's client area: a click on a button.
+    {WM_MOUSEFIRST, WM_MOUSELAST},
+    // The mouse on the title bar and border: the close box, a move.
+    {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK},
+    // WM_NCMOUSEHOVER, WM_MOUSEHOVER, WM_NCMOUSELEAVE and WM_MOUSELEAVE,
+    // which TrackMouseEvent posts when the mouse rests or leaves: the end of
+    // a movement whose moves were themselves dropped.
+    {WM_NCMOUSEHOVER, WM_MOUSELEAVE},
+};
+
+}  // namespace
+
+bool is_keyboard_or_mouse_input(UINT message) {
+    for (const MessageRange& range : kInputMessages)
+        if (message >= range.first && message <= range.last) return true;
+    return false;
+}
 
 void drop_queued_input() {
-    const std::pair<UINT, UINT> input_ranges[] = {{WM_KEYFIRST, WM_KEYLAST},
-                                                  {WM_MOUSEFIRST, WM_MOUSELAST},
-                                                  {WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}};
     MSG msg;
-    for (const auto& [first, last] : input_ranges) {
-        while (PeekMessageW(&msg, nullptr, first, last, PM_REMOVE)) {
+    for (const MessageRange& range : kInputMessages) {
+        while (PeekMessageW(&msg, nullptr, range.first, range.last, PM_REMOVE)) {
             // PeekMessage hands out WM_QUIT whatever the filter.
             if (msg.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(msg.wParam));

@@ -2,7 +2,8 @@
 // One owner type for every kind of Win32 handle. Each kind names its invalid
 // value and its close function, so a file HANDLE (invalid =
 // INVALID_HANDLE_VALUE) and an event or process HANDLE (invalid = null) are
-// different types and cannot be mixed up.
+// different types and cannot be mixed up; so are a font (DeleteObject) and an
+// icon (DestroyIcon).
 
 #include <windows.h>
 
@@ -70,8 +71,37 @@ struct KernelHandleTraits {
     static void close(HANDLE handle) noexcept { ::CloseHandle(handle); }
 };
 
+// A font made by CreateFontIndirectW. Never give it a stock font
+// (GetStockObject): those belong to the system.
+struct FontTraits {
+    using pointer = HFONT;
+    static HFONT invalid() noexcept { return nullptr; }
+    static void close(HFONT font) noexcept { ::DeleteObject(font); }
+};
+
+// An icon made by LoadImageW without LR_SHARED, or by CreateIcon.
+struct IconTraits {
+    using pointer = HICON;
+    static HICON invalid() noexcept { return nullptr; }
+    static void close(HICON icon) noexcept { ::DestroyIcon(icon); }
+};
+
+// Memory that the system allocated for the caller with LocalAlloc
+// (FormatMessageW with FORMAT_MESSAGE_ALLOCATE_BUFFER, CommandLineToArgvW),
+// typed as what it holds.
+template <typename T>
+struct LocalMemoryTraits {
+    using pointer = T*;
+    static T* invalid() noexcept { return nullptr; }
+    static void close(T* memory) noexcept { ::LocalFree(memory); }
+};
+
 using UniqueHkey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFont = UniqueHandle<FontTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
+template <typename T>
+using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits<T>>;
 
 }  // namespace kelvarion

@@ -1,8 +1,13 @@
 #pragma once
 // The real platform: the Win32 registry, file system, shell, ANSI code page,
-// message boxes and Sleep behind the Platform interface.
+// message boxes and Sleep behind the Platform interface. The members of each
+// concern are defined in a file of their own, named below.
 
 #include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -14,24 +19,63 @@ public:
     // are task-modal. The window is not owned by the platform.
     void set_owner_window(HWND owner) { owner_ = owner; }
 
+    // win32_platform_registry.cpp. KeyMissing when the key does not open,
+    // ValueMissing when the value is absent or cannot be read. REG_SZ data
+    // comes back as stored (UTF-16LE bytes, terminating NUL or not, odd sizes
+    // kept); other types give the type only.
     RegistryRead read_registry_value(RegistryView view, const std::string& subkey,
                                      const std::string& value_name) override;
+
+    // win32_platform_program.cpp: the running program's folder (no trailing
+    // backslash except a drive root such as "D:\") and its file name without
+    // folder and extension, from its full path.
     std::string install_root() override;
     std::string program_name() override;
+    // `first_buffer` (in characters) is the size tried first; the buffer
+    // grows as long as the path does not fit.
+    static std::string module_path(unsigned first_buffer = MAX_PATH);
+
+    // win32_platform_shell.cpp: SHGetFolderPathW with CSIDL values, and
+    // IShellLinkW + IPersistFile. Failures carry the system's description of
+    // the HRESULT, after the shortcut's path when saving one.
+    // The folder is made first if it is missing (the system's own folder).
     bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
+    // The shortcut's folder must exist.
+    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                       std::string* err) override;
+
+    // win32_platform_files.cpp: folders and files through the W functions.
+    // Failures carry the path and the system's description
+    // ("C:\SAS\SASV9.CFG: Access is denied."); a replace names its target.
     bool make_folder(const std::string& path, std::string* err) override;
+    // "File not found" and "path not found" give NotFound.
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
+    // CREATE_ALWAYS: a new file, or the existing one truncated.
     std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
+    // A new file with a unique hidden-style name ("~kelvarion<n>.tmp") in the
+    // folder of `target`, so that it can later replace `target` on the same
+    // volume.
     std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
                                                         std::string* temp_path,
                                                         std::string* err) override;
+    // ReplaceFileW: the target keeps its attributes and security. A missing
+    // target (which ReplaceFileW refuses) or a file system without
+    // ReplaceFileW gets MoveFileExW(MOVEFILE_REPLACE_EXISTING |
+    // MOVEFILE_WRITE_THROUGH) instead. On failure both files are left as they
+    // were; `source` is the caller's to delete.
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
-    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                       std::string* err) override;
+
+    // win32_platform_code_page.cpp: CP_ACP, converted as the system converts,
+    // with its default character where the code page lacks one, never a
+    // look-alike ("ő" stays "?", not "o"); the first character lacking is
+    // reported, so that callers converting a path can refuse.
     AnsiText encode_ansi(std::string_view utf8) override;
     std::string decode_ansi(std::string_view bytes) override;
+
+    // win32_platform_message_box.cpp: MessageBoxW and Sleep, the two calls
+    // that hold the window's one thread.
     void message_box(const std::string& text, const std::string& title,
                      MessageIcon icon) override;
     void pause(int milliseconds) override;

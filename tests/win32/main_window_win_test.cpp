@@ -432,6 +432,22 @@ TEST(MainWindowLifetime, UnloadPostsQuitButDestroyingTheViewDoesNot) {
     EXPECT_FALSE(quit_posted(&code));
 }
 
+TEST(MainWindowLifetime, TheScaledFontGoesWithTheView) {
+    clear_queue();
+    HFONT font = nullptr;
+    {
+        Win32MainView view(main_window_layout(kCurrentEdition), GetModuleHandleW(nullptr), 0);
+        std::string err;
+        ASSERT_TRUE(view.create(&err)) << err;
+        font = reinterpret_cast<HFONT>(
+            SendMessageW(view.control_window(Control::InstallButton), WM_GETFONT, 0, 0));
+        // The view's own font, not the stock one, which is never deleted.
+        ASSERT_NE(font, GetStockObject(DEFAULT_GUI_FONT));
+        EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+    }
+    EXPECT_EQ(GetObjectType(font), 0u);
+}
+
 TEST(MainWindowLifetime, TheMessageLoopEndsWhenEscUnloadsTheWindow) {
     clear_queue();
     Win32MainView view(main_window_layout(kCurrentEdition), GetModuleHandleW(nullptr), 0);

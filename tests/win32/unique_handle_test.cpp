@@ -55,5 +55,40 @@ TEST(UniqueHandle, FileHandlesTreatInvalidHandleValueAsEmpty) {
     EXPECT_EQ(empty.get(), nullptr);
 }
 
+TEST(UniqueHandle, FontsAreDeletedAndIconsDestroyed) {
+    LOGFONTW description{};
+    description.lfHeight = -11;
+    const HFONT font = CreateFontIndirectW(&description);
+    ASSERT_NE(font, nullptr);
+    {
+        const UniqueFont owner(font);
+        EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+    }
+    EXPECT_EQ(GetObjectType(font), 0u);
+
+    const BYTE and_mask[32 * 4] = {};
+    const BYTE xor_mask[32 * 4] = {};
+    const HICON icon = CreateIcon(nullptr, 32, 32, 1, 1, and_mask, xor_mask);
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    {
+        const UniqueIcon owner(icon);
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+    }
+    EXPECT_FALSE(GetIconInfo(icon, &info));
+}
+
+TEST(UniqueHandle, LocalMemoryIsFreed) {
+    const HLOCAL block = LocalAlloc(LMEM_MOVEABLE, 64);
+    ASSERT_NE(block, nullptr);
+    {
+        const UniqueLocalMemory<void> owner(block);
+        EXPECT_NE(LocalFlags(block), LMEM_INVALID_HANDLE);
+    }
+    EXPECT_EQ(LocalFlags(block), LMEM_INVALID_HANDLE);
+}
+
 }  // namespace
 }  // namespace kelvarion

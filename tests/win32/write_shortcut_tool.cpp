@@ -1,5 +1,5 @@
 // write_shortcut LNK_PATH PROPERTIES_FILE: saves a shortcut through
-// win32_save_shortcut with the six properties read from PROPERTIES_FILE
+// Win32Platform::save_shortcut with the six properties read from PROPERTIES_FILE
 // (UTF-8, one per line: description, show command, arguments, target, working
 // directory, icon location), so that lnkinfo_check.sh can have a parser of
 // its own read what we write. Exit code 0 on success.
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/files_win.h"
-#include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
 
 namespace {
 
@@ -43,15 +43,15 @@ int fail(const std::string& text) {
 int main() {
     using namespace kelvarion;
     int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argv == nullptr || argc != 3) return fail("usage: write_shortcut LNK_PATH PROPERTIES_FILE");
-    const std::string lnk_path = narrow(argv[1]);
-    const std::string properties_path = narrow(argv[2]);
-    LocalFree(argv);
+    const UniqueLocalMemory<wchar_t*> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
+    if (!argv || argc != 3) return fail("usage: write_shortcut LNK_PATH PROPERTIES_FILE");
+    const std::string lnk_path = narrow(argv.get()[1]);
+    const std::string properties_path = narrow(argv.get()[2]);
 
+    Win32Platform platform;
     std::string text;
     std::string err;
-    if (!win32_read_file(properties_path, &text, &err)) return fail(properties_path + ": " + err);
+    if (!platform.read_file(properties_path, &text, &err)) return fail(properties_path + ": " + err);
     const std::vector<std::string> lines = split_lines(text);
     if (lines.size() != 6) return fail("expected 6 lines in " + properties_path);
 
@@ -65,6 +65,6 @@ int main() {
     properties.working_directory = lines[4];
     properties.icon_location = lines[5];
 
-    if (!win32_save_shortcut(lnk_path, properties, &err)) return fail(lnk_path + ": " + err);
+    if (!platform.save_shortcut(lnk_path, properties, &err)) return fail(lnk_path + ": " + err);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "platform/win32/registry_win.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -14,8 +14,8 @@ REGSAM view_flag(RegistryView view) {
 
 }  // namespace
 
-RegistryRead win32_read_registry_value(RegistryView view, const std::string& subkey,
-                                       const std::string& value_name) {
+RegistryRead Win32Platform::read_registry_value(RegistryView view, const std::string& subkey,
+                                                const std::string& value_name) {
     RegistryRead result;
     UniqueHkey key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, widen(subkey).c_str(), 0,

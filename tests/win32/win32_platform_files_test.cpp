@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/error_text_win.h"
-#include "platform/win32/files_win.h"
+#include "platform/win32/path_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
-#include "temp_folder_win.h"
+#include "tests/win32/temp_folder_win.h"
 
 namespace kelvarion {
 namespace {
@@ -259,39 +259,6 @@ TEST_F(FilesWin, FailedReplaceLeavesBothFilesAsTheyWere) {
     EXPECT_FALSE(platform.replace_file(temp / "~kelvarion3.tmp", target, &err));
     EXPECT_EQ(err.rfind(target + ": ", 0), 0u) << err;
     EXPECT_EQ(read_whole_file(target), "original");
-}
-
-TEST(PathSplitting, FolderAndStemOfWindowsPaths) {
-    EXPECT_EQ(folder_of("C:\\Apps\\Kelvarion\\setup.exe"), "C:\\Apps\\Kelvarion");
-    EXPECT_EQ(folder_of("D:\\setup.exe"), "D:\\");
-    EXPECT_EQ(folder_of("\\\\server\\share\\setup.exe"), "\\\\server\\share");
-    EXPECT_EQ(folder_of("setup.exe"), "");
-    EXPECT_EQ(file_stem_of("C:\\Apps\\Kelvarion_Post_Installation_setup.exe"),
-              "Kelvarion_Post_Installation_setup");
-    EXPECT_EQ(file_stem_of("C:\\a.b\\setup.v2.exe"), "setup.v2");
-    EXPECT_EQ(file_stem_of("C:\\a.b\\setup"), "setup");
-    EXPECT_EQ(file_stem_of("D:setup.exe"), "setup");
-}
-
-TEST(RunningProgram, InstallRootAndNameDescribeThisProgram) {
-    Win32Platform platform;
-    const std::string root = platform.install_root();
-    const std::string name = platform.program_name();
-    EXPECT_EQ(name, KELVARION_TEST_PROGRAM);
-    ASSERT_FALSE(root.empty());
-    EXPECT_NE(root.back(), '\\');
-    EXPECT_TRUE(file_exists(root + "\\" + name + ".exe")) << root;
-}
-
-TEST(RunningProgram, ShortBuffersGrowUntilThePathFits) {
-    // Wine cannot start a program deeper than MAX_PATH, so the growth is
-    // checked with deliberately small first buffers instead.
-    const std::string full = win32_module_path();
-    ASSERT_GT(full.size(), 8u);
-    for (unsigned first : {1u, 2u, 7u, static_cast<unsigned>(full.size()),
-                           static_cast<unsigned>(full.size() + 1)}) {
-        EXPECT_EQ(win32_module_path(first), full) << first;
-    }
 }
 
 }  // namespace

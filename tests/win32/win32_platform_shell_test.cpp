@@ -13,9 +13,9 @@
 
 #include "platform/platform.h"
 #include "platform/win32/com_win.h"
-#include "platform/win32/shell_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
 #include "tests/win32/temp_folder_win.h"
 
 namespace kelvarion {
@@ -101,6 +101,7 @@ protected:
         EXPECT_EQ(stored_show_command(path), p.window_style);
     }
 
+    Win32Platform platform_;
     testing::TempFolder temp_;
     const std::string folder_ = temp_ / ("kelvarion shell " + std::string(kWide));
 };
@@ -108,14 +109,14 @@ protected:
 TEST_F(ShellWin, SavedShortcutHoldsEveryProperty) {
     const std::string path = folder_ + "\\Kelvarion.lnk";
     std::string err;
-    ASSERT_TRUE(win32_save_shortcut(path, properties(), &err)) << err;
+    ASSERT_TRUE(platform_.save_shortcut(path, properties(), &err)) << err;
     expect_loaded(path, properties());
 }
 
 TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     const std::string path = folder_ + "\\Kelvarion.lnk";
     std::string err;
-    ASSERT_TRUE(win32_save_shortcut(path, properties(), &err)) << err;
+    ASSERT_TRUE(platform_.save_shortcut(path, properties(), &err)) << err;
 
     // The second save replaces the first, now with a target that exists.
     const std::string target = temp_ / "sas \xC3\xA9.exe";
@@ -125,14 +126,14 @@ TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     second.working_directory = folder_;
     second.arguments = " -CONFIG \"" + folder_ + "\\SASV8.CFG\"";
     second.window_style = 1;
-    ASSERT_TRUE(win32_save_shortcut(path, second, &err)) << err;
+    ASSERT_TRUE(platform_.save_shortcut(path, second, &err)) << err;
     expect_loaded(path, second);
 }
 
 TEST_F(ShellWin, SaveIntoMissingFolderNamesTheShortcutThenTheSystemsDescription) {
     const std::string path = folder_ + "\\missing\\Kelvarion.lnk";
     std::string err;
-    EXPECT_FALSE(win32_save_shortcut(path, properties(), &err));
+    EXPECT_FALSE(platform_.save_shortcut(path, properties(), &err));
     EXPECT_EQ(err.rfind(path + ": ", 0), 0u) << err;
     EXPECT_GT(err.size(), path.size() + 2) << err;
     EXPECT_EQ(err.find_first_of("\r\n"), std::string::npos) << err;
@@ -168,7 +169,7 @@ TEST_F(ShellWin, LeavesTheCallersApartmentAsItWas) {
         std::string err;
         ASSERT_TRUE(run_on_new_thread([&] {
             if (FAILED(CoInitializeEx(nullptr, model))) return;
-            saved = win32_save_shortcut(path, properties(), &err);
+            saved = platform_.save_shortcut(path, properties(), &err);
             // S_FALSE: COM is still initialised in the same model on this thread.
             again = CoInitializeEx(nullptr, model);
             if (SUCCEEDED(again)) CoUninitialize();
@@ -199,6 +200,7 @@ TEST(Win32SpecialFolder, EachFolderResolvesToItsOwnExistingFolder) {
         bool per_user;
         const char* last_level;
     };
+    Win32Platform platform;
     std::set<std::string> paths;
     for (const Case& c : {Case{SpecialFolder::Desktop, true, "\\desktop"},
                           Case{SpecialFolder::AllUsersDesktop, false, "\\desktop"},
@@ -207,7 +209,7 @@ TEST(Win32SpecialFolder, EachFolderResolvesToItsOwnExistingFolder) {
         SCOPED_TRACE(static_cast<int>(c.folder));
         std::string path;
         std::string err;
-        ASSERT_TRUE(win32_special_folder(c.folder, &path, &err)) << err;
+        ASSERT_TRUE(platform.special_folder(c.folder, &path, &err)) << err;
         EXPECT_TRUE(testing::folder_exists(path)) << path;
         const std::string folded = lower(path);
         EXPECT_EQ(folded.rfind(profile, 0) == 0, c.per_user) << path;

@@ -1,4 +1,4 @@
-#include "platform/win32/codepage_win.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -50,7 +50,7 @@ char32_t first_unmappable(std::wstring_view text) {
 
 }  // namespace
 
-AnsiText win32_encode_ansi(std::string_view utf8) {
+AnsiText Win32Platform::encode_ansi(std::string_view utf8) {
     AnsiText result;
     if (utf8.empty()) return result;
     const std::wstring text = widen(utf8);
@@ -70,7 +70,7 @@ AnsiText win32_encode_ansi(std::string_view utf8) {
     return result;
 }
 
-std::string win32_decode_ansi(std::string_view bytes) {
+std::string Win32Platform::decode_ansi(std::string_view bytes) {
     if (bytes.empty()) return std::string();
     const int length = static_cast<int>(bytes.size());
     const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);

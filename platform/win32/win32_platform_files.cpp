@@ -1,4 +1,4 @@
-#include "platform/win32/files_win.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/error_text_win.h"
+#include "platform/win32/path_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 
@@ -79,15 +80,6 @@ UniqueFileHandle open_for_output(const std::wstring& path, DWORD disposition) {
                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// Everything up to and including the last separator: "C:\SAS\" for
-// "C:\SAS\x.cfg", "D:" for "D:x.cfg", "" for "x.cfg".
-std::string folder_prefix(const std::string& path) {
-    const auto sep = path.find_last_of("\\/");
-    if (sep != std::string::npos) return path.substr(0, sep + 1);
-    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
-    return std::string();
-}
-
 bool file_is_missing(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
            GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -112,7 +104,7 @@ std::string temp_name(unsigned long n) {
 
 }  // namespace
 
-bool win32_make_folder(const std::string& path, std::string* err) {
+bool Win32Platform::make_folder(const std::string& path, std::string* err) {
     if (!CreateDirectoryW(widen(path).c_str(), nullptr)) {
         set_error(err, path, GetLastError());
         return false;
@@ -120,7 +112,7 @@ bool win32_make_folder(const std::string& path, std::string* err) {
     return true;
 }
 
-DeleteResult win32_delete_file(const std::string& path, std::string* err) {
+DeleteResult Win32Platform::delete_file(const std::string& path, std::string* err) {
     if (DeleteFileW(widen(path).c_str())) return DeleteResult::Deleted;
     const DWORD code = GetLastError();
     set_error(err, path, code);
@@ -128,7 +120,7 @@ DeleteResult win32_delete_file(const std::string& path, std::string* err) {
     return DeleteResult::Failed;
 }
 
-bool win32_read_file(const std::string& path, std::string* bytes, std::string* err) {
+bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::string* err) {
     UniqueFileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -156,7 +148,8 @@ bool win32_read_file(const std::string& path, std::string* bytes, std::string* e
     return true;
 }
 
-std::unique_ptr<OutputFile> win32_create_file(const std::string& path, std::string* err) {
+std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path,
+                                                       std::string* err) {
     const std::wstring path_w = widen(path);
     // Windows refuses to open a read-only file for writing; Wine run as root
     // does not. Refusing here too keeps the program's behaviour the same.
@@ -174,9 +167,9 @@ std::unique_ptr<OutputFile> win32_create_file(const std::string& path, std::stri
     return std::make_unique<Win32OutputFile>(std::move(file), path);
 }
 
-std::unique_ptr<OutputFile> win32_create_temp_file_beside(const std::string& target,
-                                                          std::string* temp_path,
-                                                          std::string* err) {
+std::unique_ptr<OutputFile> Win32Platform::create_temp_file_beside(const std::string& target,
+                                                                   std::string* temp_path,
+                                                                   std::string* err) {
     const std::string folder = folder_prefix(target);
     // Start from a number that differs between processes and moments; CREATE_NEW
     // makes the name ours alone, and a taken name just moves on to the next.
@@ -199,8 +192,8 @@ std::unique_ptr<OutputFile> win32_create_temp_file_beside(const std::string& tar
     return nullptr;
 }
 
-bool win32_replace_file(const std::string& source, const std::string& target,
-                        std::string* err) {
+bool Win32Platform::replace_file(const std::string& source, const std::string& target,
+                                 std::string* err) {
     const std::wstring source_w = widen(source);
     const std::wstring target_w = widen(target);
 
@@ -233,47 +226,6 @@ bool win32_replace_file(const std::string& source, const std::string& target,
     }
     set_error(err, target, GetLastError());
     return false;
-}
-
-std::string win32_module_path(unsigned first_buffer) {
-    // GetModuleFileNameW truncates silently (and on XP without a NUL) when the
-    // buffer is short: grow until the result fits with room to spare.
-    std::vector<wchar_t> buffer(std::max(first_buffer, 1u));
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        if (length < buffer.size()) return narrow(std::wstring_view(buffer.data(), length));
-        if (buffer.size() >= 65536) return std::string();
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-std::string folder_of(const std::string& path) {
-    std::string folder = folder_prefix(path);
-    // Keep the backslash of a drive root ("D:\") and of a bare "\"; drop it
-    // everywhere else.
-    const bool drive_root = folder.size() == 3 && folder[1] == ':';
-    if (!folder.empty() && !drive_root && folder.size() > 1 &&
-        (folder.back() == '\\' || folder.back() == '/')) {
-        folder.pop_back();
-    }
-    return folder;
-}
-
-std::string file_stem_of(const std::string& path) {
-    std::string name = path.substr(folder_prefix(path).size());
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
-}
-
-std::string win32_install_root() {
-    return folder_of(win32_module_path());
-}
-
-std::string win32_program_name() {
-    return file_stem_of(win32_module_path());
 }
 
 }  // namespace kelvarion

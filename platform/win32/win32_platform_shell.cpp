@@ -1,4 +1,4 @@
-#include "platform/win32/shell_win.h"
+#include "platform/win32/win32_platform.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -33,7 +33,7 @@ bool failed(const std::string& path, HRESULT hr, std::string* err) {
 
 }  // namespace
 
-bool win32_special_folder(SpecialFolder folder, std::string* path, std::string* err) {
+bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
     wchar_t buffer[MAX_PATH] = {};
     // CSIDL_FLAG_CREATE: a missing desktop or programs folder is made, so a
     // shortcut can always be saved in the path returned.
@@ -44,8 +44,8 @@ bool win32_special_folder(SpecialFolder folder, std::string* path, std::string* 
     return true;
 }
 
-bool win32_save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                         std::string* err) {
+bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
+                                  std::string* err) {
     const ComApartment apartment;
     if (!apartment.usable()) return failed(path, apartment.result(), err);
 

@@ -1,0 +1,25 @@
+#include "platform/win32/win32_platform.h"
+
+#include <windows.h>
+
+#include "platform/win32/queued_input_win.h"
+#include "platform/win32/strconv_win.h"
+
+namespace kelvarion {
+
+void Win32Platform::message_box(const std::string& text, const std::string& title,
+                                MessageIcon icon) {
+    UINT style = MB_OK | (icon == MessageIcon::Critical ? MB_ICONERROR : MB_ICONINFORMATION);
+    // Without an owner the box still blocks the thread's other windows.
+    if (owner_ == nullptr) style |= MB_TASKMODAL;
+    // Keys and clicks queued while a step ran (its pauses block the thread)
+    // were meant for the busy window; they must not answer this box unread.
+    drop_queued_input();
+    MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(), style);
+}
+
+void Win32Platform::pause(int milliseconds) {
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+}
+
+}  // namespace kelvarion
