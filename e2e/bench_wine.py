@@ -3,7 +3,7 @@ Install click to the Notice box against the floor of the pauses, the steps'
 captions in between, start-up (process start to window shown) beside a
 minimal window of ours started the same way, and the size of each program.
 
-Every figure comes from the UI driver (e2e/driver/timing_commands.cpp):
+Every figure comes from the UI driver (e2e/driver/evidence_commands.cpp):
 QueryPerformanceCounter at the click and at each change it sees, the window
 polled every millisecond. Run by scripts/bench-wine.sh."""
 

@@ -20,7 +20,7 @@ PROGRAM_NAMES = {"current": "Kelvarion_Post_Installation_setup",
 class E2ECase(unittest.TestCase):
     maxDiff = None
 
-    def new_machine(self, name, lang="C.UTF-8"):
+    def new_machine(self, name, lang=None):
         machine = WineMachine(name, lang=lang).__enter__()
         self.addCleanup(machine.__exit__, None, None, None)
         return machine

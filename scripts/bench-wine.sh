@@ -23,7 +23,8 @@ cmake --build "$build" -j2 --target Kelvarion_Post_Installation_setup \
 "$root/scripts/machine-info.sh" "$(wine --version); $(i686-w64-mingw32-g++-win32 --version | head -n 1), CMAKE_BUILD_TYPE=Release"
 
 status=0
-( cd "$root/e2e" && env PYTHONDONTWRITEBYTECODE=1 WINEDEBUG=-all \
+# Wine and the display are set up by the harness (tools/test-environment.sh).
+( cd "$root/e2e" && env PYTHONDONTWRITEBYTECODE=1 \
     KELVARION_WINE_TOOLS="$root/tools/wine" \
     KELVARION_E2E_DRIVER="$build/e2e/kelvarion_ui_driver.exe" \
     KELVARION_E2E_SAMPLE_WINDOW="$build/e2e/kelvarion_ui_driver_sample.exe" \

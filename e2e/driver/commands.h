@@ -1,43 +1,23 @@
 #pragma once
 // The driver's command language: one command a line, fields separated by TAB,
-// one JSON line in answer. Every wait has a timeout in milliseconds; a wait
-// polls for its condition and never sleeps a fixed time instead.
-//
-//   start    EXE [FOLDER]             start the program under test
-//   wait_window TIMEOUT               its window "Kelvarion installation", idle
-//   dump                              the window and every control
-//   click    ID [force]               BM_CLICK (refused on a disabled control unless force)
-//   key      VK [post|input]          press and release a key
-//   wait     TIMEOUT ID FIELD VALUE   FIELD: caption, enabled, checked or pos
-//   record   TIMEOUT ACTION [STOP_PREFIX [PRESS_CAPTION VK]]
-//                                     caption/progress changes until a message box, the
-//                                     window's end, or STOP_PREFIX shown while Install is
-//                                     enabled; presses VK once PRESS_CAPTION shows.
-//                                     ACTION ("click ID" or "key VK [post|input]") is done
-//                                     once the window as it was is noted, so nothing it
-//                                     causes is missed; "-": a run already under way
-//   msgbox   TIMEOUT [ok]             wait for a message box; describe it; press OK
-//   running                           whether the program still runs
-//   wait_exit TIMEOUT                 wait for the program's end
-//   folder   desktop|common_desktop|programs|common_programs
-//   lnk_read PATH                     a shortcut as IShellLinkW::Load sees it
-//   lnk_write PATH TARGET ARGS FOLDER DESCRIPTION
-//   exe_info PATH                     version information, icons and manifest of a program file
-//   quit
+// one JSON line in answer (answer.h). Every wait has a timeout in
+// milliseconds; a wait polls for its condition and never sleeps a fixed time
+// instead. The commands, their fields and what each does: the table in
+// commands.cpp. A command given fewer fields than its usage names (those in
+// [brackets] may be left out) is answered with its usage as the error.
 
 #include <string>
-#include <vector>
+#include <string_view>
 
-#include "target_process.h"
+#include "fields.h"
+#include "session.h"
 
 namespace kelvarion::driver {
 
-struct Session {
-    TargetProcess target;
-    HWND main_window = nullptr;
-    Stopwatch since_action;  // marked at every click and key press
-};
+// The answer to one command line.
+std::string run_command(Session& session, const Fields& fields);
 
-std::string run_command(Session& session, const std::vector<std::string>& fields, bool* quit);
+// The usage line of command `name` in the table ("" for none).
+const char* usage_of(std::string_view name);
 
 }  // namespace kelvarion::driver

@@ -3,26 +3,28 @@
 // Install-to-Notice timed with QueryPerformanceCounter, polled every
 // millisecond; a file held open without sharing, as a second program can; a
 // program started by someone else (Wine's loader) taken over by its window.
-//
-//   time_start  TIMEOUT EXE [FOLDER]  start the program; ms to its window shown
-//                                     and to its thread idle
-//   time_install TIMEOUT              click Install; ms to each caption and to
-//                                     the message box shown
-//   lock_file   PATH                  open PATH with no sharing and keep it open
-//   unlock_file PATH                  close it again
-//   attach_window TIMEOUT             take over the program whose window
-//                                     "Kelvarion installation" shows
+// Each gets the fields of its command line, at least as many as its usage in
+// the table of commands.cpp requires.
 
 #include <string>
-#include <vector>
 
-#include "commands.h"
+#include "fields.h"
+#include "session.h"
 
 namespace kelvarion::driver {
 
-// The answer to one of these commands; false in *handled when `fields`
-// names none of them.
-std::string run_evidence_command(Session& session, const std::vector<std::string>& fields,
-                               bool* handled);
+// time_start TIMEOUT EXE [FOLDER]: start the program; ms to its window shown
+// and to its thread idle.
+std::string cmd_time_start(Session& s, const Fields& f);
+// time_install TIMEOUT: click Install; ms to each caption and to the message
+// box shown.
+std::string cmd_time_install(Session& s, const Fields& f);
+// lock_file PATH: open PATH with no sharing and keep it open.
+std::string cmd_lock_file(Session& s, const Fields& f);
+// unlock_file PATH: close it again.
+std::string cmd_unlock_file(Session& s, const Fields& f);
+// attach_window TIMEOUT: take over the program whose window
+// "Kelvarion installation" shows.
+std::string cmd_attach_window(Session& s, const Fields& f);
 
 }  // namespace kelvarion::driver

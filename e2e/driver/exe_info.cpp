@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "json_line.h"
+#include "answer.h"
 #include "utf.h"
 
 namespace kelvarion::driver {
@@ -112,8 +112,7 @@ bool describe_executable(const std::string& path, std::string* json, std::string
                        reinterpret_cast<LONG_PTR>(&groups));
     std::string manifest = manifest_text(module);
     FreeLibrary(module);
-    *json = JsonObject()
-                .add("ok", true)
+    *json = answer(true)
                 .add_raw("version", version_json(wide))
                 .add_raw("icons", json_array(groups))
                 .add("manifest", manifest)

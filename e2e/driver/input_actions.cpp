@@ -1,5 +1,7 @@
 #include "input_actions.h"
 
+#include "waits.h"
+
 namespace kelvarion::driver {
 
 namespace {
@@ -15,13 +17,11 @@ HWND key_target(HWND main_window) {
 }
 
 bool wait_foreground(HWND window, DWORD timeout_ms) {
-    DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window) {
-        if (GetTickCount() - start > timeout_ms) return false;
+    return wait_until(timeout_ms, [window] {
+        if (GetForegroundWindow() == window) return true;
         SetForegroundWindow(window);
-        Sleep(10);
-    }
-    return true;
+        return false;
+    }, 10);
 }
 
 }  // namespace

@@ -9,22 +9,10 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "commands.h"
 
 namespace {
-
-std::vector<std::string> split_tabs(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
-        if (tab == std::string::npos) return fields;
-        start = tab + 1;
-    }
-}
 
 bool read_line(std::string* line) {
     line->clear();
@@ -45,9 +33,8 @@ int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     kelvarion::driver::Session session;
     std::string line;
-    bool quit = false;
-    while (!quit && read_line(&line)) {
-        std::string answer = kelvarion::driver::run_command(session, split_tabs(line), &quit);
+    while (!session.quit && read_line(&line)) {
+        std::string answer = kelvarion::driver::run_command(session, kelvarion::driver::split_tabs(line));
         std::fwrite(answer.data(), 1, answer.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);

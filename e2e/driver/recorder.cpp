@@ -3,17 +3,15 @@
 #include <atomic>
 #include <vector>
 
+#include "answer.h"
 #include "input_actions.h"
-#include "json_line.h"
+#include "owned_handle.h"
+#include "target_window.h"
 #include "window_query.h"
 
 namespace kelvarion::driver {
 
 namespace {
-
-constexpr int kProgressBarId = 107;
-constexpr int kCaptionLabelId = 108;
-constexpr int kInstallButtonId = 103;
 
 // A critical section held for one scope. Win32 rather than std::mutex, which
 // GCC 12's win32 thread model lacks.
@@ -97,15 +95,12 @@ public:
         : bar_(bar), log_(log), thread_(CreateThread(nullptr, 0, run, this, 0, nullptr)) {}
     ~PositionReader() {
         stop_ = true;
-        if (thread_) {
-            WaitForSingleObject(thread_, INFINITE);
-            CloseHandle(thread_);
-        }
+        if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
     }
     PositionReader(const PositionReader&) = delete;
     PositionReader& operator=(const PositionReader&) = delete;
 
-    bool started() const { return thread_ != nullptr; }
+    bool started() const { return bool(thread_); }
 
 private:
     static DWORD WINAPI run(void* self) {
@@ -121,7 +116,7 @@ private:
     HWND bar_;
     EventLog& log_;
     std::atomic<bool> stop_{false};
-    HANDLE thread_;
+    OwnedHandle thread_;
 };
 
 }  // namespace
@@ -132,7 +127,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
     HWND label = find_control(main_window, kCaptionLabelId);
     HWND install = find_control(main_window, kInstallButtonId);
     if (!bar || !label || !install)
-        return JsonObject().add("ok", false).add("error", "progress bar, caption or Install missing").str();
+        return failure("progress bar, caption or Install missing");
 
     // Marked before the reader thread starts, which reads the clock.
     if (options.action) since_action.mark();
@@ -143,7 +138,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
     {
         PositionReader reader(bar, log);
         if (!reader.started())
-            return JsonObject().add("ok", false).add("error", "could not start the position reader").str();
+            return failure("could not start the position reader");
         if (options.action) {
             // The window as it was before the action, read directly: the user
             // acts on an idle window, which answers at once. Only then the
@@ -151,7 +146,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
             auto before = progress_position(bar);
             log.note(before ? *before : -1);
             std::string error = options.action();
-            if (!error.empty()) return JsonObject().add("ok", false).add("error", error).str();
+            if (!error.empty()) return failure(error);
         }
         for (;;) {
             if (!IsWindow(main_window)) {
@@ -183,9 +178,8 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
         auto pos = progress_position(bar);
         log.note(pos ? *pos : -1);
     }
-    JsonObject json;
-    json.add("ok", end == "msgbox" || end == "caption")
-        .add("end", end)
+    JsonObject json = answer(end == "msgbox" || end == "caption");
+    json.add("end", end)
         .add("t", since_action.elapsed_ms())
         .add_raw("events", log.json());
     if (pressed_at >= 0) json.add("pressed_at", pressed_at);

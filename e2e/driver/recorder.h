@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "stopwatch.h"
 #include "target_process.h"
 
 namespace kelvarion::driver {

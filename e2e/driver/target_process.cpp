@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "utf.h"
-
 namespace kelvarion::driver {
 
 namespace {
@@ -12,14 +10,13 @@ std::string last_error_text(const char* what) {
 }
 }  // namespace
 
-void TargetProcess::reset() {
-    if (process_) CloseHandle(process_);
-    process_ = nullptr;
+void TargetProcess::forget() {
+    process_.reset();
     pid_ = 0;
 }
 
 bool TargetProcess::start(const std::wstring& exe, const std::wstring& folder, std::string* err) {
-    reset();
+    forget();
     std::wstring command_line = L"\"" + exe + L"\"";
     std::vector<wchar_t> buffer(command_line.begin(), command_line.end());
     buffer.push_back(L'\0');
@@ -31,15 +28,16 @@ bool TargetProcess::start(const std::wstring& exe, const std::wstring& folder, s
         *err = last_error_text("CreateProcessW");
         return false;
     }
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
+    OwnedHandle thread(info.hThread);  // not needed: closed at once
+    process_.reset(info.hProcess);
     pid_ = info.dwProcessId;
     return true;
 }
 
 bool TargetProcess::attach(DWORD pid, std::string* err) {
-    reset();
-    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+    forget();
+    // PROCESS_QUERY_INFORMATION: WaitForInputIdle and GetExitCodeProcess need it.
+    process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!process_) {
         *err = last_error_text("OpenProcess");
         return false;
@@ -49,23 +47,18 @@ bool TargetProcess::attach(DWORD pid, std::string* err) {
 }
 
 bool TargetProcess::running() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool TargetProcess::wait_exit(DWORD timeout_ms, DWORD* exit_code) const {
     if (!process_) return false;
-    if (WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return false;
-    GetExitCodeProcess(process_, exit_code);
+    if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_.get(), exit_code);
     return true;
 }
 
-void Stopwatch::mark() { QueryPerformanceCounter(&start_); }
-
-double Stopwatch::elapsed_ms() const {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart - start_.QuadPart) * 1000.0 / double(frequency.QuadPart);
+bool TargetProcess::wait_idle(DWORD timeout_ms) const {
+    return process_ && WaitForInputIdle(process_.get(), timeout_ms) == 0;
 }
 
 }  // namespace kelvarion::driver

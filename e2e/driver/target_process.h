@@ -6,42 +6,30 @@
 
 #include <string>
 
+#include "owned_handle.h"
+
 namespace kelvarion::driver {
 
 class TargetProcess {
 public:
-    TargetProcess() = default;
-    TargetProcess(const TargetProcess&) = delete;
-    TargetProcess& operator=(const TargetProcess&) = delete;
-    ~TargetProcess() { reset(); }
-
     // Starts `exe` with `folder` as its current folder (a user starting the
     // program from Explorer gets the program's own folder).
     bool start(const std::wstring& exe, const std::wstring& folder, std::string* err);
     bool attach(DWORD pid, std::string* err);
 
-    bool known() const { return process_ != nullptr; }
+    bool known() const { return bool(process_); }
     DWORD pid() const { return pid_; }
     bool running() const;
     // False on timeout; otherwise the exit code is in *exit_code.
     bool wait_exit(DWORD timeout_ms, DWORD* exit_code) const;
+    // Waits until the program's thread waits for input with none pending
+    // (WaitForInputIdle); false on timeout.
+    bool wait_idle(DWORD timeout_ms) const;
 
 private:
-    void reset();
-    HANDLE process_ = nullptr;
+    void forget();
+    OwnedHandle process_;  // SYNCHRONIZE and PROCESS_QUERY_INFORMATION at least
     DWORD pid_ = 0;
-};
-
-// Milliseconds since a mark; the driver marks each click and key press so
-// that waits and recordings report times relative to the user's action.
-class Stopwatch {
-public:
-    Stopwatch() { mark(); }
-    void mark();
-    double elapsed_ms() const;
-
-private:
-    LARGE_INTEGER start_{};
 };
 
 }  // namespace kelvarion::driver

@@ -10,18 +10,18 @@ import tempfile
 import time
 from pathlib import Path
 
-from . import settings
+from . import environment, settings
 
 
 class WineMachine:
-    def __init__(self, name="machine", display=None, lang="C.UTF-8"):
+    def __init__(self, name="machine", display=None, lang=None):
         """`display`: an X display (a DISPLAY value such as ":0") to show the
         windows on; by default a private virtual one. `lang`: the Linux locale
-        Wine takes its ANSI code page from (C.UTF-8: Windows-1252; ja_JP.UTF-8:
-        932, zh_CN.UTF-8: 936, th_TH.UTF-8: 874, from the locales compiled
-        into the build tree)."""
+        Wine takes its ANSI code page from (by default C.UTF-8: Windows-1252;
+        ja_JP.UTF-8: 932, zh_CN.UTF-8: 936, th_TH.UTF-8: 874, from the
+        locales compiled into the build tree)."""
         self.name = name
-        self.lang = lang
+        self.lang = lang or environment.DEFAULT_LANG
         self.work = None
         self.prefix = None
         self.env = None
@@ -35,24 +35,22 @@ class WineMachine:
         self.work = Path(tempfile.mkdtemp(prefix=f"kelvarion-e2e-{self.name}-"))
         self.prefix = self.work / "prefix"
         subprocess.run([str(settings.wine_tools() / "clone.sh"), str(self.prefix)], check=True)
-        home = self.work / "home"
+        home = self.work / environment.WINE_HOME
         home.mkdir()
         if self.display is None:
             self._start_xvfb()
         env = dict(os.environ)
+        env.update(environment.WINE)
         env.update(
             WINEPREFIX=str(self.prefix),
-            WINEARCH="win64",
-            WINEDEBUG="-all",
             HOME=str(home),
-            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
             DISPLAY=self.display,
             # Wine's ANSI code page follows the locale, but only for a locale
-            # that is compiled; C.UTF-8 gives Windows-1252.
+            # that is compiled.
             LANG=self.lang,
             LC_ALL=self.lang,
         )
-        if self.lang != "C.UTF-8":
+        if self.lang != environment.DEFAULT_LANG:
             env["LOCPATH"] = str(settings.test_locales())
         self.env = env
         return self
@@ -79,7 +77,7 @@ class WineMachine:
         # accepts connections.
         read_end, write_end = os.pipe()
         self._xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write_end), *environment.XVFB_OPTIONS],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         number = b""

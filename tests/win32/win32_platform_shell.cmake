@@ -10,6 +10,6 @@ add_test(NAME win32_shortcut_lnkinfo
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/lnkinfo_check.sh ${KELVARION_WINE_RUN}
                  $<TARGET_FILE:kelvarion_write_shortcut>)
 set_tests_properties(win32_shortcut_lnkinfo PROPERTIES
-  ENVIRONMENT "LANG=C.UTF-8;LC_ALL=;WINEDEBUG=-all"
+  ENVIRONMENT "${KELVARION_DEFAULT_ENVIRONMENT}"
   SKIP_RETURN_CODE 77
   TIMEOUT 300)

@@ -5,11 +5,11 @@
 # tests. KELVARION_KEEP_PREFIX=1 keeps the prefix and prints where it is.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../test-environment.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/kelvarion-wine.XXXXXX")
 prefix="$work/prefix"
 "$here/clone.sh" "$prefix" || { rm -rf "$work"; exit 1; }
-export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all HOME="$work/home"
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX="$prefix" WINEARCH WINEDEBUG WINEDLLOVERRIDES HOME="$work/$KELVARION_WINE_HOME"
 mkdir -p "$HOME"
 "$@"
 status=$?

@@ -3,6 +3,7 @@
 # One template per Wine version, made once with `wineboot -i`; tests clone it
 # (clone.sh) so each gets its own prefix in a fraction of the time.
 set -euo pipefail
+. "$(dirname "$0")/../test-environment.sh"
 
 version=$(wine --version | tr -c 'A-Za-z0-9.\n-' '_')
 cache=${KELVARION_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvarion}
@@ -18,8 +19,8 @@ if [ ! -f "$template/.ready" ]; then
   # Wine links Desktop, Documents and the like to $HOME; a private HOME keeps
   # the real one out of it. The links are then made real folders, so that
   # every clone has a desktop of its own.
-  if ! HOME="$home" WINEPREFIX="$template.tmp" WINEARCH=win64 WINEDEBUG=-all \
-      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1; then
+  if ! HOME="$home" WINEPREFIX="$template.tmp" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
+      WINEDLLOVERRIDES="$KELVARION_TEMPLATE_DLLOVERRIDES" wineboot -i >/dev/null 2>&1; then
     echo "template.sh: wineboot failed" >&2
     exit 1
   fi
@@ -29,7 +30,7 @@ if [ ! -f "$template/.ready" ]; then
   if [ -d /usr/share/wine/fonts ]; then
     cp /usr/share/wine/fonts/* "$template.tmp/drive_c/windows/Fonts/"
   fi
-  HOME="$home" WINEPREFIX="$template.tmp" WINEDEBUG=-all \
+  HOME="$home" WINEPREFIX="$template.tmp" WINEDEBUG="$WINEDEBUG" \
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   HOME="$home" WINEPREFIX="$template.tmp" wineserver -w
   find "$template.tmp/drive_c/users" -maxdepth 2 -type l | while read -r link; do

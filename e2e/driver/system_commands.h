@@ -1,0 +1,25 @@
+#pragma once
+// Commands on the Windows machine around the program: its special folders,
+// its code page, shortcut files and program files. Each gets the fields of
+// its command line, at least as many as its usage in the table of
+// commands.cpp requires.
+
+#include <string>
+
+#include "fields.h"
+#include "session.h"
+
+namespace kelvarion::driver {
+
+// folder desktop|common_desktop|programs|common_programs: the special folder's path.
+std::string cmd_folder(Session& s, const Fields& f);
+// acp: the ANSI code page Wine gives programs on this machine (from LANG).
+std::string cmd_acp(Session& s, const Fields& f);
+// lnk_read PATH: a shortcut as IShellLinkW::Load sees it.
+std::string cmd_lnk_read(Session& s, const Fields& f);
+// lnk_write PATH TARGET ARGS FOLDER DESCRIPTION: a shortcut saved by the shell.
+std::string cmd_lnk_write(Session& s, const Fields& f);
+// exe_info PATH: version information, icons and manifest of a program file.
+std::string cmd_exe_info(Session& s, const Fields& f);
+
+}  // namespace kelvarion::driver
