@@ -44,13 +44,15 @@ public:
     EventLog(HWND label, HWND install, const Stopwatch& clock)
         : label_(label), install_(install), clock_(clock) {}
 
-    // Notes the caption and Install's state as they are now, with `position`
-    // (or the last position known when it is -2).
+    // Notes the caption and Install's state as they are now, with a reading
+    // of the bar (-2: none). A new caption without a reading of its own has
+    // position -1 (unknown), never the last step's: on a loaded machine the
+    // reader can fall behind the captions.
     void note(int position = -2) {
         CriticalSection::Lock lock(section_);
         std::string text = quick_text(label_);
         int enabled = IsWindowEnabled(install_) ? 1 : 0;
-        int pos = position == -2 ? position_ : position;
+        int pos = position != -2 ? position : text == caption_ ? position_ : -1;
         if (text == caption_ && pos == position_ && enabled == install_enabled_) return;
         caption_ = text;
         position_ = pos;
