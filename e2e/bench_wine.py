@@ -13,7 +13,7 @@ import statistics
 import sys
 
 from harness import expected, settings
-from harness.driver import CMD_EXIT
+from harness.driver import EXIT_BUTTON
 from harness.sas_setup import lay_down, sample_machine
 from harness.wine_machine import WineMachine
 from e2e_case import PROGRAM_NAMES
@@ -57,7 +57,7 @@ def time_runs(edition, runs):
         for _ in range(runs):
             started = driver.call("time_start", 30000, machine.windows_path_of(sample), timeout_ms=30000)
             result["sample_start"].append(started["shown"])
-            driver.click(CMD_EXIT)
+            driver.click(EXIT_BUTTON)
             driver.wait_exit(20000)
     return result
 

@@ -11,11 +11,11 @@ import sys
 from pathlib import Path
 
 from harness import settings
-from harness.driver import CMD_INSTALL, LBL_TITLE, OPT_SAS8, OPT_SAS9, OPT_SAS92, PROGRESS_BAR1
+from harness.driver import INSTALL_BUTTON, STATUS_LABEL, SAS8_OPTION, SAS91_OPTION, SAS92_OPTION, PROGRESS_BAR
 from harness.sas_setup import lay_down, sample_machine
 from harness.wine_machine import WineMachine
 
-OPTIONS = {OPT_SAS8: "SAS 8", OPT_SAS9: "SAS 9.1", OPT_SAS92: "SAS 9.2"}
+OPTIONS = {SAS8_OPTION: "SAS 8", SAS91_OPTION: "SAS 9.1", SAS92_OPTION: "SAS 9.2"}
 
 
 def snapshot(machine):
@@ -56,14 +56,14 @@ def main():
         print(f"Window open: versions offered {', '.join(enabled)}; selected {', '.join(chosen)}")
 
         print("Pressing Install ...")
-        recording = driver.record(60000, ("click", CMD_INSTALL))
+        recording = driver.record(60000, ("click", INSTALL_BUTTON))
         last = None
         for event in recording["events"]:
             if event["caption"] != last:
                 print(f"  {event['t']:7.0f} ms  {event['caption']}")
                 last = event["caption"]
         _, controls = driver.dump()
-        print(f"  progress bar at {controls[PROGRESS_BAR1]['pos']}, caption {controls[LBL_TITLE]['caption']!r}")
+        print(f"  progress bar at {controls[PROGRESS_BAR]['pos']}, caption {controls[STATUS_LABEL]['caption']!r}")
         box = driver.msgbox(press_ok=False)
         window = driver.call("wait_window", 1000)["window"]
         region = [min(window["rect"][0], box["box"]["rect"][0]) - 8, min(window["rect"][1], box["box"]["rect"][1]) - 8,

@@ -5,7 +5,7 @@ checks of what it wrote."""
 import unittest
 
 from harness import expected, settings
-from harness.driver import (CMD_EXIT, CMD_INSTALL, LBL_TITLE, PROGRESS_BAR1, VK_RETURN)
+from harness.driver import (EXIT_BUTTON, INSTALL_BUTTON, STATUS_LABEL, PROGRESS_BAR, VK_RETURN)
 from harness.lnkinfo import lnkinfo, show_command
 from harness.wine_machine import WineMachine
 
@@ -75,10 +75,10 @@ class E2ECase(unittest.TestCase):
         self.assert_steps(events, failing_step + 1, done=False)
         self.assertEqual(events[-1]["caption"], expected.FAILURE_CAPTIONS[failing_step])
         _, controls = driver.dump()
-        self.assertEqual(controls[PROGRESS_BAR1]["pos"], expected.STEP_PROGRESS[failing_step])
-        self.assertEqual(controls[LBL_TITLE]["caption"], expected.FAILURE_CAPTIONS[failing_step])
-        self.assertTrue(controls[CMD_INSTALL]["enabled"])
-        self.assertTrue(controls[CMD_EXIT]["enabled"])
+        self.assertEqual(controls[PROGRESS_BAR]["pos"], expected.STEP_PROGRESS[failing_step])
+        self.assertEqual(controls[STATUS_LABEL]["caption"], expected.FAILURE_CAPTIONS[failing_step])
+        self.assertTrue(controls[INSTALL_BUTTON]["enabled"])
+        self.assertTrue(controls[EXIT_BUTTON]["enabled"])
         self.assertTrue(driver.running())
         return box
 
@@ -169,7 +169,7 @@ class E2ECase(unittest.TestCase):
 
 
 def _install_action(trigger):
-    return ("click", CMD_INSTALL) if trigger == "click" else ("key", VK_RETURN)
+    return ("click", INSTALL_BUTTON) if trigger == "click" else ("key", VK_RETURN)
 
 
 def _dedupe(items):

@@ -4,7 +4,7 @@ act as a user, and tell a shortcut's contents the way lnkinfo does."""
 
 from e2e_case import E2ECase
 from harness import settings
-from harness.driver import CMD_EXIT, CMD_INSTALL, LBL_TITLE, OPT_SAS8, OPT_SAS9, PROGRESS_BAR1, VK_ESCAPE, VK_RETURN
+from harness.driver import EXIT_BUTTON, INSTALL_BUTTON, STATUS_LABEL, SAS8_OPTION, SAS91_OPTION, PROGRESS_BAR, VK_ESCAPE, VK_RETURN
 from harness.lnkinfo import lnkinfo, show_command
 from harness.sas_setup import lay_down
 
@@ -23,20 +23,20 @@ class DriverOnSampleWindow(E2ECase):
         driver = machine.driver()
         window = self.start_sample(machine, driver)
         self.assertEqual(window["title"], "Kelvarion installation")
-        self.assertEqual(window["focus_id"], CMD_INSTALL)
+        self.assertEqual(window["focus_id"], INSTALL_BUTTON)
         _, controls = driver.dump()
-        self.assertEqual(sorted(controls), [OPT_SAS8, OPT_SAS9, CMD_INSTALL, CMD_EXIT, PROGRESS_BAR1, LBL_TITLE])
-        self.assertEqual((controls[OPT_SAS8]["kind"], controls[OPT_SAS8]["checked"]), ("autoradio", True))
-        self.assertEqual(controls[OPT_SAS9]["checked"], False)
-        self.assertEqual(controls[CMD_INSTALL]["kind"], "push")
-        self.assertIsNone(controls[CMD_INSTALL]["checked"])
-        self.assertEqual(controls[LBL_TITLE]["caption"], "Progressing")
-        self.assertEqual((controls[PROGRESS_BAR1]["pos"], controls[PROGRESS_BAR1]["range"]), (0, [0, 100]))
-        self.assertEqual(controls[OPT_SAS8]["rect"], [10, 10, 160, 34])
+        self.assertEqual(sorted(controls), [SAS8_OPTION, SAS91_OPTION, INSTALL_BUTTON, EXIT_BUTTON, PROGRESS_BAR, STATUS_LABEL])
+        self.assertEqual((controls[SAS8_OPTION]["kind"], controls[SAS8_OPTION]["checked"]), ("autoradio", True))
+        self.assertEqual(controls[SAS91_OPTION]["checked"], False)
+        self.assertEqual(controls[INSTALL_BUTTON]["kind"], "push")
+        self.assertIsNone(controls[INSTALL_BUTTON]["checked"])
+        self.assertEqual(controls[STATUS_LABEL]["caption"], "Progressing")
+        self.assertEqual((controls[PROGRESS_BAR]["pos"], controls[PROGRESS_BAR]["range"]), (0, [0, 100]))
+        self.assertEqual(controls[SAS8_OPTION]["rect"], [10, 10, 160, 34])
 
-        driver.click(OPT_SAS9)
-        driver.wait(OPT_SAS9, "checked", True)
-        driver.wait(OPT_SAS8, "checked", False)
+        driver.click(SAS91_OPTION)
+        driver.wait(SAS91_OPTION, "checked", True)
+        driver.wait(SAS8_OPTION, "checked", False)
 
         recording = driver.record(20000, ("key", VK_RETURN, "post"))
         self.assertEqual(recording["end"], "msgbox")
@@ -72,7 +72,7 @@ class DriverOnSampleWindow(E2ECase):
         driver.wait_exit()
         self.start_sample(machine, driver)
         self.assertTrue(driver.running())
-        driver.click(CMD_EXIT)
+        driver.click(EXIT_BUTTON)
         driver.wait_exit()
         self.assertFalse(driver.running())
 

@@ -5,7 +5,7 @@ edit; both shortcuts read back; failures and Install again."""
 
 from e2e_case import E2ECase, ROOT_SPACES, ROOT_X86, PROGRAM_NAMES, expected_edit
 from harness import expected
-from harness.driver import OPT_SAS8, OPT_SAS92, VK_ESCAPE
+from harness.driver import SAS8_OPTION, SAS92_OPTION, VK_ESCAPE
 from harness.sas_setup import Sas, lay_down
 
 SAS8 = Sas("8", "C:\\SAS\\V8", files="sas8")
@@ -75,7 +75,7 @@ class Installation(E2ECase):
         driver, _ = self.open_program(machine, "current", ROOT_SPACES)
         folders = self.folders(driver)
         _, controls = driver.dump()
-        self.assertTrue(controls[OPT_SAS92]["checked"])
+        self.assertTrue(controls[SAS92_OPTION]["checked"])
         self.run_installation(driver, "current")
         self.assert_product_files(machine, ROOT_SPACES, "current")
         self.assert_config(machine, SAS92_64, original, ROOT_SPACES, 1)
@@ -95,8 +95,8 @@ class Installation(E2ECase):
         for link in (folders["desktop"] + LINK, folders["programs"] + MENU_LINK):
             machine.path(link).parent.mkdir(parents=True, exist_ok=True)
             driver.lnk_write(link, "C:\\Old\\old.exe", "-old", "C:\\Old", "old shortcut")
-        driver.click(OPT_SAS8)
-        driver.wait(OPT_SAS8, "checked", True)
+        driver.click(SAS8_OPTION)
+        driver.wait(SAS8_OPTION, "checked", True)
         self.run_installation(driver, "current")
         self.assert_product_files(machine, ROOT_X86, "current")
         self.assert_config(machine, SAS8, original, ROOT_X86, 1)

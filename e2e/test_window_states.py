@@ -3,8 +3,8 @@ class, caption, place, enabled and checked state; Esc and Exit end the
 program; Enter does nothing while Install is disabled."""
 
 from e2e_case import E2ECase, ROOT_SPACES, ROOT_X86
-from harness.driver import (CMD_EXIT, FRAME1, FRAME2, FRAME3, LBL_TITLE, OPT_SAS8, OPT_SAS9,
-                            OPT_SAS92, PROGRESS_BAR1, TEXT1, VK_ESCAPE, VK_RETURN, CMD_INSTALL)
+from harness.driver import (EXIT_BUTTON, VERSION_FRAME, BUTTON_FRAME, PROGRESS_FRAME, STATUS_LABEL, SAS8_OPTION, SAS91_OPTION,
+                            SAS92_OPTION, PROGRESS_BAR, SCRATCH_TEXT, VK_ESCAPE, VK_RETURN, INSTALL_BUTTON)
 from harness.sas_setup import Sas, lay_down
 
 SAS8 = Sas("8", "C:\\SAS\\V8", files="sas8")
@@ -13,42 +13,42 @@ SAS92_64 = Sas("9.2", "C:\\Program Files\\SAS\\SASFoundation\\9.2", view=64, fil
 
 # The design of the window, in twips: (container, left, top, width, height).
 LAYOUT = {
-    FRAME1: (None, 240, 240, 3375, 1695),
-    OPT_SAS8: (FRAME1, 120, 240, 2055, 375),
-    OPT_SAS9: (FRAME1, 120, 720, 2055, 375),
-    CMD_INSTALL: (FRAME2, 120, 240, 1215, 375),
-    CMD_EXIT: (FRAME2, 120, 720, 1215, 375),
-    FRAME2: (None, 3720, 240, 1455, 1215),
-    FRAME3: (None, 240, 2160, 4935, 1095),
-    PROGRESS_BAR1: (FRAME3, 240, 600, 4455, 255),
-    LBL_TITLE: (FRAME3, 240, 240, 4455, 255),
-    TEXT1: (None, 6360, 3360, 9735, 5295),
-    OPT_SAS92: (FRAME1, 120, 1200, 2055, 375),
+    VERSION_FRAME: (None, 240, 240, 3375, 1695),
+    SAS8_OPTION: (VERSION_FRAME, 120, 240, 2055, 375),
+    SAS91_OPTION: (VERSION_FRAME, 120, 720, 2055, 375),
+    INSTALL_BUTTON: (BUTTON_FRAME, 120, 240, 1215, 375),
+    EXIT_BUTTON: (BUTTON_FRAME, 120, 720, 1215, 375),
+    BUTTON_FRAME: (None, 3720, 240, 1455, 1215),
+    PROGRESS_FRAME: (None, 240, 2160, 4935, 1095),
+    PROGRESS_BAR: (PROGRESS_FRAME, 240, 600, 4455, 255),
+    STATUS_LABEL: (PROGRESS_FRAME, 240, 240, 4455, 255),
+    SCRATCH_TEXT: (None, 6360, 3360, 9735, 5295),
+    SAS92_OPTION: (VERSION_FRAME, 120, 1200, 2055, 375),
 }
 LEGACY_LAYOUT = dict(LAYOUT)
 LEGACY_LAYOUT.update({
-    FRAME1: (None, 240, 240, 3375, 1215),
-    FRAME3: (None, 240, 1560, 4935, 1095),
-    TEXT1: (None, 5400, 2760, 9735, 5295),
+    VERSION_FRAME: (None, 240, 240, 3375, 1215),
+    PROGRESS_FRAME: (None, 240, 1560, 4935, 1095),
+    SCRATCH_TEXT: (None, 5400, 2760, 9735, 5295),
 })
-del LEGACY_LAYOUT[OPT_SAS92]
+del LEGACY_LAYOUT[SAS92_OPTION]
 
 # Class, button kind (style) and caption at design.
 DESIGN = {
-    FRAME1: ("Button", "groupbox", "SAS version"),
-    OPT_SAS8: ("Button", "autoradio", "SAS System version 8"),
-    OPT_SAS9: ("Button", "autoradio", "SAS System version 9.1"),
-    CMD_INSTALL: ("Button", "push", "Install"),
-    CMD_EXIT: ("Button", "push", "Exit"),
-    FRAME2: ("Button", "groupbox", ""),
-    FRAME3: ("Button", "groupbox", ""),
-    PROGRESS_BAR1: ("msctls_progress32", None, ""),
-    LBL_TITLE: ("Static", None, "Progressing"),
-    TEXT1: ("Edit", None, ""),
-    OPT_SAS92: ("Button", "autoradio", "SAS System version 9.2"),
+    VERSION_FRAME: ("Button", "groupbox", "SAS version"),
+    SAS8_OPTION: ("Button", "autoradio", "SAS System version 8"),
+    SAS91_OPTION: ("Button", "autoradio", "SAS System version 9.1"),
+    INSTALL_BUTTON: ("Button", "push", "Install"),
+    EXIT_BUTTON: ("Button", "push", "Exit"),
+    BUTTON_FRAME: ("Button", "groupbox", ""),
+    PROGRESS_FRAME: ("Button", "groupbox", ""),
+    PROGRESS_BAR: ("msctls_progress32", None, ""),
+    STATUS_LABEL: ("Static", None, "Progressing"),
+    SCRATCH_TEXT: ("Edit", None, ""),
+    SAS92_OPTION: ("Button", "autoradio", "SAS System version 9.2"),
 }
 
-# For each set-up and edition: (enabled, checked) of optSas8, optSas9, optSas92
+# For each set-up and edition: (enabled, checked) of the SAS 8, 9.1 and 9.2 option buttons
 # (legacy: the first two), and whether Install is enabled.
 E, D = True, False  # enabled, disabled
 X, O = True, False  # checked, clear
@@ -61,7 +61,7 @@ SETUPS = {
     "sas91_and_92": ([SAS91, SAS92_64], {"current": ([(D, O), (E, X), (E, O)], E),
                                          "legacy": ([(D, O), (E, X)], E)}),
     # A 64-bit SAS 9.2 registers in the 64-bit view only. When it is the only
-    # version found, optSas92 is selected; the legacy edition knows no 9.2.
+    # version found, its button is selected; the legacy edition knows no 9.2.
     "sas92_only": ([SAS92_64], {"current": ([(D, O), (D, O), (E, X)], E),
                                 "legacy": ([(D, X), (D, O)], D)}),
 }
@@ -82,12 +82,12 @@ class WindowStates(E2ECase):
                 driver, window = self.open_program(machine, edition, root)
                 window, controls = driver.dump()
                 self.check_design(edition, window, controls)
-                ids = [OPT_SAS8, OPT_SAS9, OPT_SAS92][:len(options)]
+                ids = [SAS8_OPTION, SAS91_OPTION, SAS92_OPTION][:len(options)]
                 for control, (enabled, checked) in zip(ids, options):
                     self.assertEqual((controls[control]["enabled"], controls[control]["checked"]),
                                      (enabled, checked), f"{name}: option {control}")
-                self.assertEqual(controls[CMD_INSTALL]["enabled"], install_enabled)
-                self.assertTrue(controls[CMD_EXIT]["enabled"])
+                self.assertEqual(controls[INSTALL_BUTTON]["enabled"], install_enabled)
+                self.assertTrue(controls[EXIT_BUTTON]["enabled"])
                 machine.screenshot(f"window-{edition}-{name}")
                 self.close(driver, closing[edition], install_enabled, machine, root)
 
@@ -111,7 +111,7 @@ class WindowStates(E2ECase):
             self.assertEqual(found["class"].lower(), cls.lower(), control)
             if kind:
                 self.assertEqual(found["kind"], kind, control)
-            if control not in (OPT_SAS8, OPT_SAS9, OPT_SAS92):
+            if control not in (SAS8_OPTION, SAS91_OPTION, SAS92_OPTION):
                 self.assertEqual(found["caption"], caption, control)
                 self.assertTrue(found["visible"], control)
             if container is not None:
@@ -120,14 +120,14 @@ class WindowStates(E2ECase):
             want = [pixels(x, dpi_x), pixels(y, dpi_y), pixels(x + w, dpi_x), pixels(y + h, dpi_y)]
             for got, expect in zip(found["rect"], want):
                 self.assertLessEqual(abs(got - expect), 1, f"control {control} at {found['rect']}, want {want}")
-        for option in (OPT_SAS8, OPT_SAS9, OPT_SAS92):
+        for option in (SAS8_OPTION, SAS91_OPTION, SAS92_OPTION):
             if option in layout:
                 self.assertEqual(controls[option]["caption"], DESIGN[option][2])
-        self.assertEqual(controls[PROGRESS_BAR1]["pos"], 0)
-        self.assertEqual(controls[PROGRESS_BAR1]["range"], [0, 100])
-        # Text1 is a buffer the user never sees: outside the client area but
+        self.assertEqual(controls[PROGRESS_BAR]["pos"], 0)
+        self.assertEqual(controls[PROGRESS_BAR]["range"], [0, 100])
+        # The scratch text box is a buffer the user never sees: outside the client area but
         # for the legacy edition's corner of 30 x 120 twips.
-        text_left, text_top = controls[TEXT1]["rect"][:2]
+        text_left, text_top = controls[SCRATCH_TEXT]["rect"][:2]
         client_w, client_h = window["client"]
         if edition == "current":
             self.assertGreaterEqual(text_left, client_w)
@@ -143,7 +143,7 @@ class WindowStates(E2ECase):
                 driver.key(VK_RETURN)
             driver.key(VK_ESCAPE)
         else:
-            driver.click(CMD_EXIT)
+            driver.click(EXIT_BUTTON)
         self.assertEqual(driver.wait_exit(20000)["exit_code"], 0)
         self.assertFalse(machine.exists(root + "\\saspgm"), "the window closed, nothing installed")
 

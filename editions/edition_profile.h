@@ -24,7 +24,7 @@ enum class ShortcutArguments {
 
 struct EditionProfile {
     const char* name;                    // "current" or "legacy", for messages and tests
-    bool offers_sas92;                   // SAS 9.2 key read, optSas92 shown
+    bool offers_sas92;                   // SAS 9.2 key read, its option button shown
     bool reads_all_users;                // product key "AllUsers" read at start-up
     int client_height_twips;             // main window client area height
     bool autoexec_window_option;         // "options awsdef=(0 0 100 100);" line

@@ -1,7 +1,7 @@
 #pragma once
 // A recording stand-in for the Win32 window: keeps every control's state and a
 // log of what was set, in order ("caption Creating join.sas ...", "progress 30",
-// "pointer 11", "enabled cmdInstall 0", "unload").
+// "pointer 11", "enabled InstallButton 0", "unload").
 
 #include <functional>
 #include <map>
@@ -16,7 +16,7 @@ const char* control_name(Control control);
 
 class FakeView : public MainView {
 public:
-    // The design-time state: all enabled, optSas8 selected, "Progressing", 0.
+    // The design-time state: all enabled, the SAS 8 button selected, "Progressing", 0.
     FakeView();
 
     void set_enabled(Control control, bool enabled) override;

@@ -200,7 +200,7 @@ TEST(MainWindowLayout, CurrentEditionFollowsTheTwipsTable) { expect_layout(kCurr
 TEST(MainWindowLayout, LegacyEditionFollowsTheTwipsTable) { expect_layout(kLegacyEdition); }
 
 TEST_F(MainWindowTest, OptionButtonsFormOneGroupThatTheUserCanClick) {
-    // optSas92 is last in tab order, yet a click on it clears optSas8.
+    // The SAS 9.2 button is last in tab order, yet a click on it clears the SAS 8 one.
     SendMessageW(control(Control::Sas92Option), BM_CLICK, 0, 0);
     EXPECT_TRUE(view.selected(Control::Sas92Option));
     EXPECT_FALSE(view.selected(Control::Sas8Option));
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, ProgressKeepsItsValueAndShowsItRounded) {
     EXPECT_EQ(0, SendMessageW(control(Control::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
-TEST_F(MainWindowTest, CaptionsAndText1KeepTheirText) {
+TEST_F(MainWindowTest, CaptionsAndScratchTextKeepTheirText) {
     view.set_caption(Control::StatusLabel, "Error configing SAS System ...");
     wchar_t shown[64] = {};
     GetWindowTextW(control(Control::StatusLabel), shown, 64);
