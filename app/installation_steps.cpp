@@ -44,16 +44,15 @@ std::vector<InstallationStep> installation_steps(const EditionProfile& edition,
                          }});
     }
     // Makes the Start-menu shortcut too, under the desktop caption.
-    steps.push_back({"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
-                     [&edition, &context, &platform](std::optional<SasVersion> chosen,
-                                                     std::string* err) {
-                         return create_shortcuts(edition, context, chosen, platform, err);
-                     }});
+    steps.push_back(
+        {"Creating desktop shortcut ...", "Error creating desktop shortcut ...",
+         [&edition, &context, &platform](std::optional<SasVersion> chosen, std::string* err) {
+             return create_shortcuts(edition, context, chosen, platform, err);
+         }});
     steps.push_back({"Config SAS System ...", "Error configing SAS System ...",
                      [&edition, &context, &view, &platform](std::optional<SasVersion> chosen,
                                                             std::string* err) {
-                         return configure_sas_system(edition, context, view, platform, chosen,
-                                                     err);
+                         return configure_sas_system(edition, context, view, platform, chosen, err);
                      }});
     return steps;
 }

@@ -6,8 +6,8 @@
 
 namespace kelvarion {
 
-MainWindow::MainWindow(const EditionProfile& edition, const InstallContext& context,
-                       MainView& view, std::vector<InstallationStep> steps, Platform& platform)
+MainWindow::MainWindow(const EditionProfile& edition, const InstallContext& context, MainView& view,
+                       std::vector<InstallationStep> steps, Platform& platform)
     : edition_(edition),
       context_(context),
       view_(view),

@@ -23,8 +23,8 @@ WindowLayout main_window_layout(const EditionProfile& edition) {
         {Control::ButtonFrame, ControlKind::Frame, std::nullopt, "", 3720, 240, 1455, 1215},
         {Control::ProgressFrame, ControlKind::Frame, std::nullopt, "", 240, legacy ? 1560 : 2160,
          4935, 1095},
-        {Control::ProgressBar, ControlKind::ProgressBar, Control::ProgressFrame, "", 240, 600,
-         4455, 255},
+        {Control::ProgressBar, ControlKind::ProgressBar, Control::ProgressFrame, "", 240, 600, 4455,
+         255},
         {Control::StatusLabel, ControlKind::Label, Control::ProgressFrame, "Progressing", 240, 240,
          4455, 255},
         // The scratch text box lies outside the client area (in the legacy
@@ -35,8 +35,8 @@ WindowLayout main_window_layout(const EditionProfile& edition) {
     };
     if (edition.offers_sas92)
         layout.controls.push_back({Control::Sas92Option, ControlKind::OptionButton,
-                                   Control::VersionFrame, "SAS System version 9.2", 120, 1200,
-                                   2055, 375});
+                                   Control::VersionFrame, "SAS System version 9.2", 120, 1200, 2055,
+                                   375});
     return layout;
 }
 

@@ -106,8 +106,8 @@ std::string expected_after_edit(const std::string& input) {
            input.substr(at);
 }
 
-bool check_outputs(const std::string& input, const std::string& source,
-                   const std::string& folder, std::string* err) {
+bool check_outputs(const std::string& input, const std::string& source, const std::string& folder,
+                   std::string* err) {
     for (int op = 0; op < kOperations; ++op) {
         const std::string target = folder + "/check." + kOperationArgument[op];
         std::string written;
@@ -163,8 +163,8 @@ bool measure(ConfigShape shape, SizeCase size, const std::string& folder, int ro
     for (int op = 0; op < kOperations; ++op) {
         m->on_disk[op] = median(disk[op]);
         m->in_memory[op] = median(memory[op]);
-        m->peak_kib[op] = child_peak_kib(
-            {"--peak", kOperationArgument[op], source, folder + "/peak.out"}, err);
+        m->peak_kib[op] =
+            child_peak_kib({"--peak", kOperationArgument[op], source, folder + "/peak.out"}, err);
         if (m->peak_kib[op] < 0) return false;
     }
     return true;
@@ -174,8 +174,9 @@ double ms(double seconds) { return seconds * 1e3; }
 double mib(long kib) { return static_cast<double>(kib) / 1024.0; }
 
 void print_times(const std::vector<Measurement>& all, bool on_disk) {
-    std::printf("| Shape | Size | Copy (ms) | Edit, current (ms) | x copy "
-                "| Edit, legacy (ms) | x copy |\n");
+    std::printf(
+        "| Shape | Size | Copy (ms) | Edit, current (ms) | x copy "
+        "| Edit, legacy (ms) | x copy |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|\n");
     for (const Measurement& m : all) {
         const double* t = on_disk ? m.on_disk : m.in_memory;
@@ -195,8 +196,9 @@ double per_byte_growth(const Measurement& small, const Measurement& large, int o
 }
 
 void print_growth(const std::vector<Measurement>& all) {
-    std::printf("| Shape | Operation | ns/byte at 1 KB | ns/byte at 1 MB | ns/byte at 64 MB "
-                "| Per byte, 64 MB vs 1 MB | Same, over the copy's |\n");
+    std::printf(
+        "| Shape | Operation | ns/byte at 1 KB | ns/byte at 1 MB | ns/byte at 64 MB "
+        "| Per byte, 64 MB vs 1 MB | Same, over the copy's |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|\n");
     for (std::size_t s = 0; s + 2 < all.size(); s += 3) {
         const double copy_growth = per_byte_growth(all[s + 1], all[s + 2], kCopy);
@@ -214,15 +216,17 @@ void print_growth(const std::vector<Measurement>& all) {
 }
 
 void print_peaks(const std::vector<Measurement>& all, long baseline_kib) {
-    std::printf("Peak resident set (VmHWM) of a process that reads, edits or copies, and "
-                "writes the file once; one that does nothing: %.1f MiB.\n\n",
-                mib(baseline_kib));
-    std::printf("| Shape | Size | Copy (MiB) | Edit, current (MiB) | Edit, legacy (MiB) "
-                "| Edit beyond copy, in file sizes |\n");
+    std::printf(
+        "Peak resident set (VmHWM) of a process that reads, edits or copies, and "
+        "writes the file once; one that does nothing: %.1f MiB.\n\n",
+        mib(baseline_kib));
+    std::printf(
+        "| Shape | Size | Copy (MiB) | Edit, current (MiB) | Edit, legacy (MiB) "
+        "| Edit beyond copy, in file sizes |\n");
     std::printf("|---|---|---:|---:|---:|---:|\n");
     for (const Measurement& m : all) {
-        const long extra = std::max(m.peak_kib[kEditCurrent], m.peak_kib[kEditLegacy]) -
-                           m.peak_kib[kCopy];
+        const long extra =
+            std::max(m.peak_kib[kEditCurrent], m.peak_kib[kEditLegacy]) - m.peak_kib[kCopy];
         char beyond[32] = "-";  // a few KB vanish among whole pages
         if (m.size.bytes >= 1024 * 1024)
             std::snprintf(beyond, sizeof beyond, "%.2f",
@@ -300,8 +304,8 @@ int run(int rounds, double min_seconds, const std::string& parent) {
     std::vector<Measurement> all;
     for (ConfigShape shape : kShapes) {
         for (const SizeCase& size : kSizes) {
-            std::fprintf(stderr, "measuring %s, %s ...\n",
-                         std::string(shape_name(shape)).c_str(), size.label);
+            std::fprintf(stderr, "measuring %s, %s ...\n", std::string(shape_name(shape)).c_str(),
+                         size.label);
             Measurement m{};
             if (!measure(shape, size, folder, rounds, min_seconds, &m, &err)) {
                 std::fprintf(stderr, "%s, %s: %s\n", std::string(shape_name(shape)).c_str(),
@@ -315,9 +319,10 @@ int run(int rounds, double min_seconds, const std::string& parent) {
     const long baseline = child_peak_kib({"--peak", "none", "-", "-"}, &err);
     remove_work_folder(folder);
 
-    std::printf("Files in %s. Median of %d rounds; each sample repeats the call for at least "
-                "%.2f s.\n\n",
-                parent.c_str(), rounds, min_seconds);
+    std::printf(
+        "Files in %s. Median of %d rounds; each sample repeats the call for at least "
+        "%.2f s.\n\n",
+        parent.c_str(), rounds, min_seconds);
     std::printf("### Time: read the file, edit it, write a temporary file, rename it over\n\n");
     print_times(all, true);
     std::printf("### Time in memory: the edit alone against copying the bytes\n\n");
@@ -352,8 +357,7 @@ int main(int argc, char** argv) {
         }
     }
     if (usage || rounds < 1) {
-        std::fprintf(stderr,
-                     "usage: %s [--rounds N] [--min-sample-seconds S] [--dir FOLDER]\n",
+        std::fprintf(stderr, "usage: %s [--rounds N] [--min-sample-seconds S] [--dir FOLDER]\n",
                      argv[0]);
         return 2;
     }

@@ -15,8 +15,7 @@ bool read_whole_file(const std::string& path, std::string* bytes, std::string* e
 // Writes `bytes` to `target`.tmp, closes it and renames it over `target`.
 // No fsync: both pipelines stay in the page cache, so neither waits on the
 // disk and the comparison is about the work done, not the device.
-bool replace_through_temp_file(const std::string& target, std::string_view bytes,
-                               std::string* err);
+bool replace_through_temp_file(const std::string& target, std::string_view bytes, std::string* err);
 
 // A new, empty folder under `parent`, and its removal with its files.
 bool make_work_folder(const std::string& parent, std::string* path, std::string* err);

@@ -89,8 +89,7 @@ std::string_view shape_name(ConfigShape shape) {
 std::string sample_config(ConfigShape shape, std::size_t size) {
     if (size < 1024) return {};  // the heads alone take up to 800 bytes
     switch (shape) {
-        case ConfigShape::Sasv9:
-            return fill(std::string(kSasv9Head), "", size, sasv9_block);
+        case ConfigShape::Sasv9: return fill(std::string(kSasv9Head), "", size, sasv9_block);
         case ConfigShape::LongList:
             return fill("-SET SASAUTOS (\r\n", "        )\r\n", size,
                         [](int n) { return "        " + list_entry(n) + std::string(kCrLf); });

@@ -23,15 +23,15 @@ enum class ShortcutArguments {
 };
 
 struct EditionProfile {
-    const char* name;                    // "current" or "legacy", for messages and tests
-    bool offers_sas92;                   // SAS 9.2 key read, its option button shown
-    bool reads_all_users;                // product key "AllUsers" read at start-up
-    int client_height_twips;             // main window client area height
-    bool autoexec_window_option;         // "options awsdef=(0 0 100 100);" line
+    const char* name;             // "current" or "legacy", for messages and tests
+    bool offers_sas92;            // SAS 9.2 key read, its option button shown
+    bool reads_all_users;         // product key "AllUsers" read at start-up
+    int client_height_twips;      // main window client area height
+    bool autoexec_window_option;  // "options awsdef=(0 0 100 100);" line
     ConfigUpdateRule config_update;
-    bool writes_tool_config;             // kelvarion.cfg and create_tool_config
-    bool shortcuts_follow_all_users;     // all-users folders when all_users == "1"
-    bool replaces_earlier_shortcut;      // save beside, then swap in place of Kelvarion.lnk
+    bool writes_tool_config;          // kelvarion.cfg and create_tool_config
+    bool shortcuts_follow_all_users;  // all-users folders when all_users == "1"
+    bool replaces_earlier_shortcut;   // save beside, then swap in place of Kelvarion.lnk
     ShortcutArguments shortcut_arguments;
 };
 

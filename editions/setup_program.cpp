@@ -29,8 +29,8 @@ struct ProgramWindow {
 bool show_main_window(const EditionProfile& edition, const InstallContext& context,
                       Win32Platform& platform, ProgramWindow* window) {
     window->context = context;
-    window->view = std::make_unique<Win32MainView>(
-        main_window_layout(edition), GetModuleHandleW(nullptr), KELVARION_MAIN_ICON);
+    window->view = std::make_unique<Win32MainView>(main_window_layout(edition),
+                                                   GetModuleHandleW(nullptr), KELVARION_MAIN_ICON);
     std::string err;
     if (!window->view->create(&err)) {
         platform.message_box(err, kErrorTitle, MessageIcon::Critical);

@@ -113,7 +113,7 @@ const std::vector<std::string>& install_roots() {
         R"(C:\Program Files (x86)\Corvantis\Kelvarion)",
         R"(C:\Documents and Settings\Ann O'Hara\Kelvarion)",
         "D:\\Donn\xC3\xA9"
-        "es\\Kelvarion",                                                         // é
+        "es\\Kelvarion",  // é
         // Программы
         "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Kelvarion",
         "E:\\",

@@ -42,8 +42,8 @@ std::string unrepresentable_folder_message(std::string_view action, const std::s
                                            std::string_view consequence) {
     const std::string character = code_point_utf8(unmappable);
     const size_t found = named_folder.find(character);
-    const std::string folder =
-        found == std::string::npos ? named_folder
+    const std::string folder = found == std::string::npos
+                                   ? named_folder
                                    : named_folder.substr(0, named_folder.find('\\', found));
     return "Cannot " + std::string(action) + " \"" + path + "\": the folder name \"" + folder +
            "\" contains the character \"" + character + "\" (" + code_point_name(unmappable) +

@@ -65,9 +65,7 @@ char ascii_folded(char c) {
     return c == '/' ? '\\' : c;
 }
 
-bool is_separator(char c) {
-    return c == '\\' || c == '/';
-}
+bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 // The folder's last name with the separator before it ("\saspgm"), when it
 // is ASCII; empty otherwise.
@@ -80,13 +78,9 @@ std::string ascii_last_name(std::string_view folder) {
     return std::string(folder.substr(separator));
 }
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f';
-}
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f'; }
 
-bool is_quote(char c) {
-    return c == '"' || c == '\'';
-}
+bool is_quote(char c) { return c == '"' || c == '\''; }
 
 // Whether the line [begin, end) begins the option: its first 13 characters
 // are the option's name in any letter case. These are ASCII bytes, which in

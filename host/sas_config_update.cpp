@@ -41,11 +41,8 @@ bool update_sas_config(const EditionProfile& edition, const InstallContext& cont
                 "update", path, macro_folder, edit.unmappable,
                 "The SAS autocall list would name the folder wrongly, so nothing was written.");
             return false;
-        case SasConfigEdit::Outcome::Unchanged:
-            *new_text = std::move(bytes);
-            return true;
-        case SasConfigEdit::Outcome::Edited:
-            break;
+        case SasConfigEdit::Outcome::Unchanged: *new_text = std::move(bytes); return true;
+        case SasConfigEdit::Outcome::Edited: break;
     }
     *new_text = std::move(edit.bytes);
     return replace_file_contents(platform, path, **new_text, err);

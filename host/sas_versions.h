@@ -16,10 +16,10 @@ enum class SasVersion { V8, V91, V92 };
 
 struct SasVersionInfo {
     SasVersion version;
-    const char* registry_key;      // under HKEY_LOCAL_MACHINE; its DefaultRoot is the SAS root
-    Control option;                // the option button that chooses it
-    const char* shortcut_config;   // the shortcuts' -CONFIG file, after the SAS root
-    const char* autocall_config;   // the file whose -SET SASAUTOS list is edited, after the root
+    const char* registry_key;     // under HKEY_LOCAL_MACHINE; its DefaultRoot is the SAS root
+    Control option;               // the option button that chooses it
+    const char* shortcut_config;  // the shortcuts' -CONFIG file, after the SAS root
+    const char* autocall_config;  // the file whose -SET SASAUTOS list is edited, after the root
 };
 
 // In the order the window tests its option buttons.

@@ -2,7 +2,6 @@
 
 #include "host/atomic_replace.h"
 
-
 namespace kelvarion {
 namespace {
 
@@ -95,8 +94,7 @@ std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition
     }};
 }
 
-ShortcutProperties shortcut_properties(const EditionProfile& edition,
-                                       const InstallContext& context,
+ShortcutProperties shortcut_properties(const EditionProfile& edition, const InstallContext& context,
                                        std::optional<SasVersion> chosen,
                                        const std::string& install_root,
                                        const std::string& program_name) {

@@ -35,8 +35,7 @@ std::array<ShortcutLocation, 2> shortcut_locations(const EditionProfile& edition
 // The six properties, the same for both shortcuts. No version chosen, or one
 // the edition does not offer, leaves target, working directory and SAS
 // configuration file empty.
-ShortcutProperties shortcut_properties(const EditionProfile& edition,
-                                       const InstallContext& context,
+ShortcutProperties shortcut_properties(const EditionProfile& edition, const InstallContext& context,
                                        std::optional<SasVersion> chosen,
                                        const std::string& install_root,
                                        const std::string& program_name);

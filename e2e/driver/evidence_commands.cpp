@@ -96,7 +96,8 @@ std::string cmd_attach_window(Session& s, const Fields& f) {
     Stopwatch clock;
     double gap = 0;
     HWND found = nullptr;
-    poll_1ms(clock, double(to_ms(f[1])), &gap, [&] { return (found = find_main_window(0)) != nullptr; });
+    poll_1ms(clock, double(to_ms(f[1])), &gap,
+             [&] { return (found = find_main_window(0)) != nullptr; });
     if (!found) return failure("timeout");
     DWORD pid = 0;
     GetWindowThreadProcessId(found, &pid);

@@ -26,12 +26,18 @@ std::string version_json(const std::wstring& path) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-        json.add("file_version", std::vector<int>{int(HIWORD(fixed->dwFileVersionMS)), int(LOWORD(fixed->dwFileVersionMS)),
-                                                  int(HIWORD(fixed->dwFileVersionLS)), int(LOWORD(fixed->dwFileVersionLS))});
-        json.add("product_version", std::vector<int>{int(HIWORD(fixed->dwProductVersionMS)), int(LOWORD(fixed->dwProductVersionMS)),
-                                                     int(HIWORD(fixed->dwProductVersionLS)), int(LOWORD(fixed->dwProductVersionLS))});
+        json.add("file_version", std::vector<int>{int(HIWORD(fixed->dwFileVersionMS)),
+                                                  int(LOWORD(fixed->dwFileVersionMS)),
+                                                  int(HIWORD(fixed->dwFileVersionLS)),
+                                                  int(LOWORD(fixed->dwFileVersionLS))});
+        json.add("product_version", std::vector<int>{int(HIWORD(fixed->dwProductVersionMS)),
+                                                     int(LOWORD(fixed->dwProductVersionMS)),
+                                                     int(HIWORD(fixed->dwProductVersionLS)),
+                                                     int(LOWORD(fixed->dwProductVersionLS))});
     }
-    struct Translation { WORD language, code_page; };
+    struct Translation {
+        WORD language, code_page;
+    };
     Translation* translations = nullptr;
     std::vector<std::string> tables;
     if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
@@ -46,7 +52,9 @@ std::string version_json(const std::wstring& path) {
                 std::wstring query = std::wstring(L"\\StringFileInfo\\") + id + L"\\" + name;
                 wchar_t* text = nullptr;
                 UINT chars = 0;
-                if (VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &chars) && text)
+                if (VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&text),
+                                   &chars) &&
+                    text)
                     strings.add(narrow(name), narrow(text));
             }
             table.add_raw("strings", strings.str());
@@ -91,7 +99,8 @@ BOOL CALLBACK collect_icon_group(HMODULE module, LPCWSTR type, LPWSTR name, LONG
 }
 
 std::string manifest_text(HMODULE module) {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
+    HRSRC found =
+        FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     if (!data) return "";

@@ -9,7 +9,8 @@ Fields split_tabs(const std::string& line) {
     size_t start = 0;
     for (;;) {
         size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        fields.push_back(
+            line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos) return fields;
         start = tab + 1;
     }

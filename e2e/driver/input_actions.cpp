@@ -17,11 +17,14 @@ HWND key_target(HWND main_window) {
 }
 
 bool wait_foreground(HWND window, DWORD timeout_ms) {
-    return wait_until(timeout_ms, [window] {
-        if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
-        return false;
-    }, 10);
+    return wait_until(
+        timeout_ms,
+        [window] {
+            if (GetForegroundWindow() == window) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        10);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ namespace kelvarion::driver {
 class JsonObject {
 public:
     JsonObject& add(std::string_view key, std::string_view text);
-    JsonObject& add(std::string_view key, const char* text) { return add(key, std::string_view(text)); }
+    JsonObject& add(std::string_view key, const char* text) {
+        return add(key, std::string_view(text));
+    }
     JsonObject& add(std::string_view key, bool value);
     JsonObject& add(std::string_view key, std::int64_t value);
     JsonObject& add(std::string_view key, int value) { return add(key, std::int64_t{value}); }

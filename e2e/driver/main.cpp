@@ -34,7 +34,8 @@ int main() {
     kelvarion::driver::Session session;
     std::string line;
     while (!session.quit && read_line(&line)) {
-        std::string answer = kelvarion::driver::run_command(session, kelvarion::driver::split_tabs(line));
+        std::string answer =
+            kelvarion::driver::run_command(session, kelvarion::driver::split_tabs(line));
         std::fwrite(answer.data(), 1, answer.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);

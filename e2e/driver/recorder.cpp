@@ -24,7 +24,9 @@ public:
 
     class Lock {
     public:
-        explicit Lock(CriticalSection& owner) : section_(owner.section_) { EnterCriticalSection(&section_); }
+        explicit Lock(CriticalSection& owner) : section_(owner.section_) {
+            EnterCriticalSection(&section_);
+        }
         ~Lock() { LeaveCriticalSection(&section_); }
         Lock(const Lock&) = delete;
         Lock& operator=(const Lock&) = delete;
@@ -123,13 +125,12 @@ private:
 
 }  // namespace
 
-std::string record_sequence(HWND main_window, const TargetProcess& target,
-                            Stopwatch& since_action, const RecordOptions& options) {
+std::string record_sequence(HWND main_window, const TargetProcess& target, Stopwatch& since_action,
+                            const RecordOptions& options) {
     HWND bar = find_control(main_window, kProgressBarId);
     HWND label = find_control(main_window, kCaptionLabelId);
     HWND install = find_control(main_window, kInstallButtonId);
-    if (!bar || !label || !install)
-        return failure("progress bar, caption or Install missing");
+    if (!bar || !label || !install) return failure("progress bar, caption or Install missing");
 
     // Marked before the reader thread starts, which reads the clock.
     if (options.action) since_action.mark();
@@ -139,8 +140,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
     Stopwatch recording;
     {
         PositionReader reader(bar, log);
-        if (!reader.started())
-            return failure("could not start the position reader");
+        if (!reader.started()) return failure("could not start the position reader");
         if (options.action) {
             // The window as it was before the action, read directly: the user
             // acts on an idle window, which answers at once. Only then the
@@ -156,7 +156,8 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
                 break;
             }
             log.note();
-            if (pressed_at < 0 && !options.press_caption.empty() && log.caption() == options.press_caption) {
+            if (pressed_at < 0 && !options.press_caption.empty() &&
+                log.caption() == options.press_caption) {
                 std::string err;
                 if (press_key(main_window, options.press_vk, KeyMethod::Post, &err))
                     pressed_at = since_action.elapsed_ms();
@@ -181,9 +182,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target,
         log.note(pos ? *pos : -1);
     }
     JsonObject json = answer(end == "msgbox" || end == "caption");
-    json.add("end", end)
-        .add("t", since_action.elapsed_ms())
-        .add_raw("events", log.json());
+    json.add("end", end).add("t", since_action.elapsed_ms()).add_raw("events", log.json());
     if (pressed_at >= 0) json.add("pressed_at", pressed_at);
     return json.str();
 }

@@ -28,7 +28,7 @@ struct RecordOptions {
 // "events" and, when a key was pressed, "pressed_at". With an action,
 // `since_action` is marked just before it and the first event is the window
 // before the action.
-std::string record_sequence(HWND main_window, const TargetProcess& target,
-                            Stopwatch& since_action, const RecordOptions& options);
+std::string record_sequence(HWND main_window, const TargetProcess& target, Stopwatch& since_action,
+                            const RecordOptions& options);
 
 }  // namespace kelvarion::driver

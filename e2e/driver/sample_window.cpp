@@ -65,7 +65,8 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 HWND add(const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x, int y, int w, int h) {
     return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, g_window,
-                           reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 }  // namespace
@@ -81,8 +82,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wc.lpszClassName = L"KelvarionDriverSample";
     RegisterClassW(&wc);
     g_window = CreateWindowExW(0, wc.lpszClassName, L"Kelvarion installation",
-                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 100, 380, 240,
-                               nullptr, nullptr, instance, nullptr);
+                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 100, 100, 380, 240, nullptr,
+                               nullptr, instance, nullptr);
     add(L"Button", L"Option A", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kOptA, 10, 10, 150, 24);
     add(L"Button", L"Option B", BS_AUTORADIOBUTTON, kOptB, 10, 40, 150, 24);
     add(L"Button", L"Install", BS_PUSHBUTTON | WS_TABSTOP, kInstall, 250, 10, 80, 24);

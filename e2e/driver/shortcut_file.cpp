@@ -17,7 +17,9 @@ namespace {
 template <typename T>
 class ComRef {
 public:
-    ~ComRef() { if (p_) p_->Release(); }
+    ~ComRef() {
+        if (p_) p_->Release();
+    }
     T* operator->() const { return p_; }
     T** put() { return &p_; }
     void** put_void() { return reinterpret_cast<void**>(&p_); }

@@ -133,7 +133,8 @@ std::string cmd_record(Session& s, const Fields& f) {
 std::string cmd_msgbox(Session& s, const Fields& f) {
     if (!s.target.known()) return failure("no program started");
     HWND box = nullptr;
-    bool found = wait_until(to_ms(f[1]), [&] { return (box = find_dialog(s.target.pid())) != nullptr; });
+    bool found =
+        wait_until(to_ms(f[1]), [&] { return (box = find_dialog(s.target.pid())) != nullptr; });
     if (!found) return failure("timeout");
     double seen_at = s.since_action.elapsed_ms();
     std::string description = describe_dialog(box);
@@ -142,7 +143,10 @@ std::string cmd_msgbox(Session& s, const Fields& f) {
     bool pressed = false;
     if (f.size() > 2 && f[2] == "ok") {
         HWND ok = GetDlgItem(box, IDOK);
-        if (ok) post_click(ok); else PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (ok)
+            post_click(ok);
+        else
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
         pressed = wait_until(to_ms(f[1]), [&] { return !IsWindow(box) || !IsWindowVisible(box); });
         if (!pressed) return failure("the message box did not close");
     }

@@ -56,7 +56,8 @@ const char* button_kind(LONG style) {
     switch (style & BS_TYPEMASK) {
         case BS_PUSHBUTTON: return "push";
         case BS_DEFPUSHBUTTON: return "defpush";
-        case BS_CHECKBOX: case BS_AUTOCHECKBOX: return "checkbox";
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX: return "checkbox";
         case BS_RADIOBUTTON: return "radio";
         case BS_AUTORADIOBUTTON: return "autoradio";
         case BS_GROUPBOX: return "groupbox";
@@ -154,9 +155,11 @@ std::string describe_main_window(HWND window) {
         .add("maximize_box", (style & WS_MAXIMIZEBOX) != 0)
         .add("sizable", (style & WS_THICKFRAME) != 0)
         .add("enabled", IsWindowEnabled(window) != FALSE)
-        .add("rect", std::vector<int>{int(outer.left), int(outer.top), int(outer.right), int(outer.bottom)})
+        .add("rect",
+             std::vector<int>{int(outer.left), int(outer.top), int(outer.right), int(outer.bottom)})
         .add("client", std::vector<int>{int(client.right), int(client.bottom)})
-        .add("screen", std::vector<int>{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
+        .add("screen",
+             std::vector<int>{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
         .add("dpi", std::vector<int>{dpi_x, dpi_y})
         .add("focus_id", gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0)
         .add("foreground", GetForegroundWindow() == window);
@@ -193,7 +196,10 @@ std::string describe_control(HWND main_window, HWND control) {
     }
     if (_wcsicmp(widen(cls).c_str(), PROGRESS_CLASSW) == 0) {
         auto position = progress_position(control);
-        if (position) json.add("pos", *position); else json.add_null("pos");
+        if (position)
+            json.add("pos", *position);
+        else
+            json.add_null("pos");
         DWORD_PTR low = 0, high = 0;
         SendMessageTimeoutW(control, PBM_GETRANGE, TRUE, 0, SMTO_NORMAL, kSendTimeoutMs, &low);
         SendMessageTimeoutW(control, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, kSendTimeoutMs, &high);

@@ -17,8 +17,7 @@ std::wstring system_message(DWORD code) {
     UniqueLocalMemory<wchar_t> buffer;
     // With ALLOCATE_BUFFER the buffer argument receives the allocation.
     const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-            FORMAT_MESSAGE_IGNORE_INSERTS,
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
     std::wstring text;
     if (length != 0 && buffer) text.assign(buffer.get(), length);
@@ -46,9 +45,7 @@ std::string win32_error_text(unsigned long code) {
     return fallback;
 }
 
-std::string last_error_text() {
-    return win32_error_text(GetLastError());
-}
+std::string last_error_text() { return win32_error_text(GetLastError()); }
 
 std::string win32_path_error_text(const std::string& path, unsigned long code) {
     const std::string text = win32_error_text(code);

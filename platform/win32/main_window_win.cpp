@@ -76,27 +76,26 @@ struct WindowClassAndStyle {
 WindowClassAndStyle class_and_style(const ControlLayout& control) {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     switch (control.kind) {
-    case ControlKind::Frame:
-        // Below every other control (see arrange_z_order), and clipped by them.
-        return {WC_BUTTONW, child | WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
-    case ControlKind::OptionButton:
-        // One group from its first button to the next WS_GROUP control; the
-        // button that is checked carries the tab stop.
-        return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (control.starts_group ? WS_GROUP : 0), 0};
-    case ControlKind::CommandButton:
-        // None is the default button: Enter and Esc belong to the window's
-        // key handler.
-        return {WC_BUTTONW, child | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case ControlKind::ProgressBar:
-        return {PROGRESS_CLASSW, child | WS_GROUP, 0};
-    case ControlKind::Label:
-        return {WC_STATICW, child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
-    case ControlKind::TextBox:
-        // Never a tab stop: the box lies outside the client area, and focus
-        // on it would vanish from sight. No border, and painted in the
-        // window's colour (WM_CTLCOLOREDIT): the corner of it that the legacy
-        // layout leaves inside the client area is not seen either.
-        return {WC_EDITW, child | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0};
+        case ControlKind::Frame:
+            // Below every other control (see arrange_z_order), and clipped by them.
+            return {WC_BUTTONW, child | WS_GROUP | WS_CLIPSIBLINGS | BS_GROUPBOX, 0};
+        case ControlKind::OptionButton:
+            // One group from its first button to the next WS_GROUP control; the
+            // button that is checked carries the tab stop.
+            return {WC_BUTTONW, child | BS_AUTORADIOBUTTON | (control.starts_group ? WS_GROUP : 0),
+                    0};
+        case ControlKind::CommandButton:
+            // None is the default button: Enter and Esc belong to the window's
+            // key handler.
+            return {WC_BUTTONW, child | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::ProgressBar: return {PROGRESS_CLASSW, child | WS_GROUP, 0};
+        case ControlKind::Label: return {WC_STATICW, child | WS_GROUP | SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::TextBox:
+            // Never a tab stop: the box lies outside the client area, and focus
+            // on it would vanish from sight. No border, and painted in the
+            // window's colour (WM_CTLCOLOREDIT): the corner of it that the legacy
+            // layout leaves inside the client area is not seen either.
+            return {WC_EDITW, child | WS_GROUP | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0};
     }
     return {WC_STATICW, child, 0};
 }
@@ -120,9 +119,7 @@ void set_bar_position(HWND bar, int position) {
 }  // namespace
 
 Win32MainView::Win32MainView(WindowLayout layout, HINSTANCE instance, int icon_id)
-    : layout_(std::move(layout)),
-      instance_(instance),
-      icon_id_(icon_id) {}
+    : layout_(std::move(layout)), instance_(instance), icon_id_(icon_id) {}
 
 Win32MainView::~Win32MainView() {
     if (window_) {
@@ -161,9 +158,9 @@ bool Win32MainView::create(std::string* err) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    const HWND created = CreateWindowExW(kWindowExStyle, kWindowClassName,
-                                         widen(layout_.caption).c_str(), kWindowStyle, left,
-                                         top, width, height, nullptr, nullptr, instance_, this);
+    const HWND created =
+        CreateWindowExW(kWindowExStyle, kWindowClassName, widen(layout_.caption).c_str(),
+                        kWindowStyle, left, top, width, height, nullptr, nullptr, instance_, this);
     if (!created) {
         if (err) *err = last_error_text();
         return false;
@@ -171,12 +168,12 @@ bool Win32MainView::create(std::string* err) {
     // window_ was set by WM_NCCREATE.
 
     if (icon_id_ != 0) {
-        big_icon_.reset(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-        small_icon_.reset(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
-                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+        big_icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                      GetSystemMetrics(SM_CYICON), 0)));
+        small_icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0)));
         if (big_icon_)
             SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
         if (small_icon_)
@@ -371,8 +368,8 @@ void Win32MainView::show_change() {
 void Win32MainView::pump_waiting_messages() {
     if (events_.busy && events_.busy()) busy_seen_in_handler_ = true;
     MSG msg;
-    for (int budget = kMessagesPerPump;
-         budget > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); --budget) {
+    for (int budget = kMessagesPerPump; budget > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+         --budget) {
         if (msg.message == WM_QUIT) {
             // For the message loop, once the handler has returned.
             PostQuitMessage(static_cast<int>(msg.wParam));
@@ -420,8 +417,7 @@ void Win32MainView::set_selected(Control option, bool selected) {
 
 bool Win32MainView::selected(Control option) const {
     HWND hwnd = control_window(option);
-    return hwnd && is_option_button(option) &&
-           SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return hwnd && is_option_button(option) && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32MainView::set_caption(Control label, std::string_view text) {
@@ -491,8 +487,8 @@ void Win32MainView::on_command(int id, int notification) {
 LRESULT CALLBACK Win32MainView::window_procedure(HWND window, UINT message, WPARAM wparam,
                                                  LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        auto* view = static_cast<Win32MainView*>(
-            reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        auto* view =
+            static_cast<Win32MainView*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
         view->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
     }
@@ -511,45 +507,42 @@ LRESULT CALLBACK Win32MainView::window_procedure(HWND window, UINT message, WPAR
 
 LRESULT Win32MainView::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-    case WM_COMMAND:
-        on_command(LOWORD(wparam), HIWORD(wparam));
-        return 0;
-    case WM_CLOSE:
-        // The close box unloads the window, but not in the middle of the
-        // installation sequence.
-        if (handler_depth_ == 0 && !(events_.busy && events_.busy())) unload();
-        return 0;
-    case WM_DESTROY:
-        // The program ends when its only window is unloaded.
-        if (quit_when_destroyed_) PostQuitMessage(0);
-        return 0;
-    case WM_CTLCOLOREDIT:
-        if (is_text_box(reinterpret_cast<HWND>(lparam))) {
-            SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        break;
-    case WM_SETCURSOR:
-        if (pointer_ == MousePointer::Hourglass && LOWORD(lparam) == HTCLIENT) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_ACTIVATE:
-        // As a dialog does: the focus leaves with the window and comes back
-        // to the same control.
-        if (LOWORD(wparam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            focus_before_deactivation_ = belongs_to_window(focus) ? focus : nullptr;
-        } else {
-            HWND target = focus_before_deactivation_;
-            if (!target || !IsWindow(target) || !IsWindowEnabled(target))
-                target = GetNextDlgTabItem(window_, nullptr, FALSE);
-            SetFocus(target ? target : window_);
-        }
-        return 0;
-    default:
-        break;
+        case WM_COMMAND: on_command(LOWORD(wparam), HIWORD(wparam)); return 0;
+        case WM_CLOSE:
+            // The close box unloads the window, but not in the middle of the
+            // installation sequence.
+            if (handler_depth_ == 0 && !(events_.busy && events_.busy())) unload();
+            return 0;
+        case WM_DESTROY:
+            // The program ends when its only window is unloaded.
+            if (quit_when_destroyed_) PostQuitMessage(0);
+            return 0;
+        case WM_CTLCOLOREDIT:
+            if (is_text_box(reinterpret_cast<HWND>(lparam))) {
+                SetBkColor(reinterpret_cast<HDC>(wparam), GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        case WM_SETCURSOR:
+            if (pointer_ == MousePointer::Hourglass && LOWORD(lparam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        case WM_ACTIVATE:
+            // As a dialog does: the focus leaves with the window and comes back
+            // to the same control.
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                focus_before_deactivation_ = belongs_to_window(focus) ? focus : nullptr;
+            } else {
+                HWND target = focus_before_deactivation_;
+                if (!target || !IsWindow(target) || !IsWindowEnabled(target))
+                    target = GetNextDlgTabItem(window_, nullptr, FALSE);
+                SetFocus(target ? target : window_);
+            }
+            return 0;
+        default: break;
     }
     return DefWindowProcW(window_, message, wparam, lparam);
 }

@@ -26,7 +26,7 @@ namespace kelvarion {
 // What the window hands on to its logic. Any member may be empty.
 struct MainWindowEvents {
     std::function<void(int virtual_key)> key_down;  // key preview: before any control
-    std::function<void(Control button)> click;       // an enabled command button
+    std::function<void(Control button)> click;      // an enabled command button
     // Whether the logic's installation sequence is running.
     std::function<bool()> busy;
 };

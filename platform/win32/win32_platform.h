@@ -76,8 +76,7 @@ public:
 
     // win32_platform_message_box.cpp: MessageBoxW and Sleep, the two calls
     // that hold the window's one thread.
-    void message_box(const std::string& text, const std::string& title,
-                     MessageIcon icon) override;
+    void message_box(const std::string& text, const std::string& title, MessageIcon icon) override;
     void pause(int milliseconds) override;
 
 private:

@@ -13,8 +13,8 @@ namespace {
 bool to_acp(std::wstring_view text, std::string* bytes, bool* lossy) {
     BOOL used_default = FALSE;
     const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length,
-                                         nullptr, 0, nullptr, &used_default);
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, nullptr, &used_default);
     if (size <= 0) return false;
     std::string out(static_cast<size_t>(size), '\0');
     used_default = FALSE;

@@ -148,8 +148,7 @@ bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::
     return true;
 }
 
-std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path,
-                                                       std::string* err) {
+std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, std::string* err) {
     const std::wstring path_w = widen(path);
     // Windows refuses to open a read-only file for writing; Wine run as root
     // does not. Refusing here too keeps the program's behaviour the same.

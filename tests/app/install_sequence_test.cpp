@@ -84,8 +84,7 @@ TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
 
         EXPECT_TRUE(idle_before_notice);
         ASSERT_EQ(w.platform.message_boxes.size(), 1u);
-        EXPECT_EQ(w.platform.message_boxes[0].text,
-                  "Completed creating shortcut and macro files!");
+        EXPECT_EQ(w.platform.message_boxes[0].text, "Completed creating shortcut and macro files!");
         EXPECT_EQ(w.platform.message_boxes[0].title, "Notice");
         EXPECT_EQ(w.platform.message_boxes[0].icon, MessageIcon::Information);
         EXPECT_TRUE(w.view.unloaded);

@@ -147,8 +147,7 @@ TEST(MainWindowKeys, OtherKeysDoNothing) {
     w.load_and_clear_logs();
     // Space, Tab, letters, F1, and codes that only look like Enter or Esc in
     // their low byte.
-    for (int key : {0, 9, 10, 32, 65, 112, 13 + 256, 27 + 256, -13, -27})
-        w.window.on_key_down(key);
+    for (int key : {0, 9, 10, 32, 65, 112, 13 + 256, 27 + 256, -13, -27}) w.window.on_key_down(key);
     EXPECT_TRUE(w.view.log.empty());
     EXPECT_TRUE(w.steps.calls.empty());
     EXPECT_FALSE(w.view.unloaded);

@@ -111,10 +111,12 @@ TEST(RegistryText, StoredBytesBecomeTextUpToTheFirstNul) {
         {"trailing spaces without NUL are kept", le_bytes(u"C:\\SAS  "), "C:\\SAS  "},
         {"odd size drops the last byte", odd, "C:\\SAS"},
         {"odd size after a NUL", odd_after_nul, "C:\\S"},
-        {"trailing backslash kept", le_bytes(std::u16string_view(u"C:\\SAS\\\0", 8)),
-         "C:\\SAS\\"},
+        {"trailing backslash kept", le_bytes(std::u16string_view(u"C:\\SAS\\\0", 8)), "C:\\SAS\\"},
         // A NUL in the high byte only is no NUL unit.
-        {"zero low byte is not a NUL", {0x00, 0x01, 'A', 0x00}, "\xC4\x80" "A"},
+        {"zero low byte is not a NUL",
+         {0x00, 0x01, 'A', 0x00},
+         "\xC4\x80"
+         "A"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -126,8 +128,10 @@ TEST(RegistryText, StoredBytesBecomeTextUpToTheFirstNul) {
 
 TEST(RegistryText, NonAsciiTextComesBackAsUtf8) {
     // Latin, Cyrillic, CJK and a character outside the BMP (a surrogate pair).
-    const std::string root = "D:\\Programme\\Stra\xC3\x9F" "e\\\xD0\x9F\xD1\x83\xD1\x82\\"
-                             "\xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9D\x84\x9E";
+    const std::string root =
+        "D:\\Programme\\Stra\xC3\x9F"
+        "e\\\xD0\x9F\xD1\x83\xD1\x82\\"
+        "\xE6\x97\xA5\xE6\x9C\xAC\\\xF0\x9D\x84\x9E";
     FakePlatform platform;
     platform.set_registry_string(RegistryView::Bits32, kKey, kValue, root);
     EXPECT_EQ(registry_text(platform, kKey, kValue), root);

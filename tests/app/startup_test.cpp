@@ -65,10 +65,9 @@ TEST(StartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
     EXPECT_EQ(c.sas_exe(SasVersion::V92), "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe");
     EXPECT_EQ(c.all_users, "1");
     EXPECT_EQ(registry_reads_32(platform),
-              (std::vector<std::string>{std::string(kSas8) + " DefaultRoot",
-                                        std::string(kSas91) + " DefaultRoot",
-                                        std::string(kSas92) + " DefaultRoot",
-                                        std::string(kProduct) + " AllUsers"}));
+              (std::vector<std::string>{
+                  std::string(kSas8) + " DefaultRoot", std::string(kSas91) + " DefaultRoot",
+                  std::string(kSas92) + " DefaultRoot", std::string(kProduct) + " AllUsers"}));
     EXPECT_TRUE(platform.message_boxes.empty());
 }
 
@@ -130,7 +129,8 @@ TEST(StartUp, RootsAreUsedAsStored) {
     EXPECT_EQ(c.sas_exe(SasVersion::V8), "c:\\sas\\v8\\\\sas.exe");
     EXPECT_FALSE(c.found(SasVersion::V91));
     EXPECT_EQ(c.sas_exe(SasVersion::V91), "\\sas.exe");
-    EXPECT_EQ(c.sas_exe(SasVersion::V92), "C:\\Program Files\\SASHome\\SASFoundation\\9.2\\sas.exe");
+    EXPECT_EQ(c.sas_exe(SasVersion::V92),
+              "C:\\Program Files\\SASHome\\SASFoundation\\9.2\\sas.exe");
     EXPECT_EQ(c.all_users, "0");
 }
 
@@ -168,7 +168,7 @@ TEST(StartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
         const char* subkey;
     };
     const Case cases[] = {
-        {&kCurrentEdition, kSas8},   {&kCurrentEdition, kSas91}, {&kCurrentEdition, kSas92},
+        {&kCurrentEdition, kSas8},    {&kCurrentEdition, kSas91}, {&kCurrentEdition, kSas92},
         {&kCurrentEdition, kProduct}, {&kLegacyEdition, kSas91},
     };
     for (const Case& c : cases) {

@@ -29,17 +29,17 @@ inline InstallContext context_with(bool sas8, bool sas91, bool sas92) {
 }
 
 struct StepCall {
-    std::size_t row;                  // index in the edition's table
-    std::string caption;              // the status label while the step ran
-    float progress;                   // the bar while the step ran
-    std::size_t pauses;               // pauses made before the step ran
+    std::size_t row;      // index in the edition's table
+    std::string caption;  // the status label while the step ran
+    float progress;       // the bar while the step ran
+    std::size_t pauses;   // pauses made before the step ran
     std::optional<SasVersion> chosen;
 };
 
 class RecordedSteps {
 public:
     std::vector<StepCall> calls;
-    std::optional<std::size_t> failing_row;           // fails instead of working
+    std::optional<std::size_t> failing_row;              // fails instead of working
     std::function<void(std::size_t row)> while_running;  // inside each step
 
     std::vector<std::size_t> rows() const {

@@ -43,8 +43,8 @@ std::vector<BlockedRow> blocked_rows() {
     const std::string autoexec = kRoot + "\\saspgm\\autoexec.sas";
     const std::string menu_link = kPrograms + "\\Corvantis\\KELVARION\\Kelvarion.lnk";
     return {
-        {"AutoexecIsAFolder", Obstacle::FolderForFile, autoexec,
-         "Error creating autoexec.sas ...", failure_on(autoexec, kAccessDenied), 0, false},
+        {"AutoexecIsAFolder", Obstacle::FolderForFile, autoexec, "Error creating autoexec.sas ...",
+         failure_on(autoexec, kAccessDenied), 0, false},
         {"JoinMacroIsAFolder", Obstacle::FolderForFile, kRoot + "\\saspgm\\join.sas",
          "Error creating join.sas ...", failure_on(kRoot + "\\saspgm\\join.sas", kAccessDenied), 3,
          false},
@@ -69,8 +69,8 @@ std::vector<BlockedRow> blocked_rows() {
          "Error configing SAS System ...", failure_on(kSas91Config, kAccessDenied), 7, false},
         // The legacy edition writes no kelvarion.cfg and completes.
         {"StartUpOptionsFileIsAFolder", Obstacle::FolderForFile, kRoot + "\\kelvarion.cfg",
-         "Error configing SAS System ...",
-         failure_on(kRoot + "\\kelvarion.cfg", kAccessDenied), 7, true},
+         "Error configing SAS System ...", failure_on(kRoot + "\\kelvarion.cfg", kAccessDenied), 7,
+         true},
     };
 }
 
@@ -81,9 +81,7 @@ void place(Installation& run, const BlockedRow& row) {
             platform.entries.erase(FakePlatform::key(row.path));
             platform.add_folder(row.path);
             break;
-        case Obstacle::FileForFolder:
-            platform.add_file(row.path, kInPlaceOfTheFolder);
-            break;
+        case Obstacle::FileForFolder: platform.add_file(row.path, kInPlaceOfTheFolder); break;
         case Obstacle::ReadOnlyFolder:
             platform.add_folder(row.path);
             platform.entries[FakePlatform::key(row.path)].read_only = true;
@@ -139,9 +137,8 @@ TEST_P(BlockedTarget, OneClearBoxAndNothingLost) {
             expected.pop_back();
         EXPECT_EQ(present(run), expected);
 
-        const std::string edited =
-            "-SET SASAUTOS (\r\n                \"" + kRoot + "\\saspgm\"\r\n" +
-            std::string(kShippedConfig).substr(17);
+        const std::string edited = "-SET SASAUTOS (\r\n                \"" + kRoot +
+                                   "\\saspgm\"\r\n" + std::string(kShippedConfig).substr(17);
         if (row.obstacle != Obstacle::FolderForFile || row.path != kSas91Config) {
             EXPECT_EQ(run.platform.file(kSas91Config),
                       row.sas_config_edited ? edited : kShippedConfig);

@@ -46,7 +46,7 @@ std::string utf16le(std::u16string_view units) {
 
 std::vector<ConfigRow> config_rows() {
     const std::string long_comment = "/* " + std::string(8 * 1024 * 1024, 'x') + " */";
-    const std::string undefined = "\x81\x8D\x8F\x90\x9D";  // no character in Windows-1252
+    const std::string undefined = "\x81\x8D\x8F\x90\x9D";   // no character in Windows-1252
     const std::string gyor = "C:\\Gy\xC5\x91r\\Kelvarion";  // ő: not in Windows-1252
     const std::string no_line_end = "-SET SASAUTOS (\r\n" + kEntry + " " + kCore + ")\r\n";
     const std::string after_long_line =
@@ -99,7 +99,8 @@ TEST_P(ConfigFile, IsEditedOrKeptByteForByteWithoutLeftovers) {
 
         std::optional<std::string> new_text;
         std::string err;
-        EXPECT_TRUE(update_sas_config(*edition, context, SasVersion::V91, platform, &new_text, &err))
+        EXPECT_TRUE(
+            update_sas_config(*edition, context, SasVersion::V91, platform, &new_text, &err))
             << err;
         EXPECT_TRUE(platform.message_boxes.empty());
         const std::optional<std::string> after = platform.file(kSas91Config);

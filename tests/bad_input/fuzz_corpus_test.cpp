@@ -82,7 +82,8 @@ std::vector<BrokenEdit> broken_edits() {
          edited("(" + kEntry + "\r\n-SET SASAUTOS ()\r\n", 1)},
         {"InsertionsMiscounted", kFile, edited(kGood, 2)},
         {"EditedWithoutInsertion", kFile, edited(kFile, 0)},
-        {"UnchangedButCounted", kFile, [] {
+        {"UnchangedButCounted", kFile,
+         [] {
              SasConfigEdit e = unchanged();
              e.insertions = 1;
              return e;
@@ -115,12 +116,12 @@ TEST(InvariantCheck, AcceptsTheRightEditsAndRefusals) {
         EXPECT_EQ(broken_invariant(kFile, "C:\\Gy\xC5\x91r\\saspgm", rule, refused, kRealEdit), "");
     }
     // A legacy second run: the file holds the entry once, the edit adds one.
-    EXPECT_EQ(broken_invariant(kGood, kFolder, ConfigUpdateRule::InsertEveryRun,
-                               edited("/* x */\r\n-SET SASAUTOS (" + kEntry + kEntry +
-                                          "\r\n  \"a\"\r\n)\r\n",
-                                      1),
-                               kRealEdit),
-              "");
+    EXPECT_EQ(
+        broken_invariant(
+            kGood, kFolder, ConfigUpdateRule::InsertEveryRun,
+            edited("/* x */\r\n-SET SASAUTOS (" + kEntry + kEntry + "\r\n  \"a\"\r\n)\r\n", 1),
+            kRealEdit),
+        "");
 }
 
 }  // namespace

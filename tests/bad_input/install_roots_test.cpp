@@ -23,7 +23,7 @@ namespace {
 
 struct RootRow {
     const char* name;
-    std::string utf8;                // as the platform reports it
+    std::string utf8;                 // as the platform reports it
     std::optional<std::string> ansi;  // in Windows-1252; empty: it cannot hold it
     std::string unmappable = {};      // "U+XXXX" named by the box when it cannot
     // As it stands inside SAS literals, where an apostrophe is written twice;
@@ -51,8 +51,11 @@ std::vector<RootRow> root_rows() {
         {"NetworkShareWithAllThree", R"(\\fs01\apps (shared)\O'Neil\Kelvarion)",
          R"(\\fs01\apps (shared)\O'Neil\Kelvarion)", "",
          R"(\\fs01\apps (shared)\O''Neil\Kelvarion)"},
-        {"LettersOfTheCodePage", "D:\\Donn\xC3\xA9" "es\\Societ\xC3\xA0\\Kelvarion",
-         "D:\\Donn\xE9" "es\\Societ\xE0\\Kelvarion"},
+        {"LettersOfTheCodePage",
+         "D:\\Donn\xC3\xA9"
+         "es\\Societ\xC3\xA0\\Kelvarion",
+         "D:\\Donn\xE9"
+         "es\\Societ\xE0\\Kelvarion"},
         {"CyrillicLetters",
          "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Kelvarion",
          std::nullopt, "U+041F"},
@@ -140,10 +143,9 @@ TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
         ASSERT_TRUE(run.start());
         run.install();
         ASSERT_TRUE(run.completed()) << run.boxes();
-        EXPECT_EQ(run.platform.file(kSas91Config),
-                  sas_list_with(ansi, edition->config_update == ConfigUpdateRule::SkipWhenNamed
-                                          ? 1
-                                          : 2));
+        EXPECT_EQ(
+            run.platform.file(kSas91Config),
+            sas_list_with(ansi, edition->config_update == ConfigUpdateRule::SkipWhenNamed ? 1 : 2));
         EXPECT_EQ(run.files_under(kSas91ConfigFolder),
                   std::vector<std::string>{FakePlatform::key(kSas91Config)});
         EXPECT_EQ(run.platform.open_files, 0);

@@ -8,9 +8,9 @@ namespace kelvarion::testing {
 
 const std::vector<std::string>& generated_file_names() {
     static const std::vector<std::string> names{
-        "\\saspgm\\autoexec.sas",    "\\saspgm\\contents.sas",
-        "\\saspgm\\finddup.sas",     "\\saspgm\\join.sas",
-        "\\saspgm\\print_model.sas", "\\saspgm\\trans.sas",
+        "\\saspgm\\autoexec.sas",         "\\saspgm\\contents.sas",
+        "\\saspgm\\finddup.sas",          "\\saspgm\\join.sas",
+        "\\saspgm\\print_model.sas",      "\\saspgm\\trans.sas",
         "\\saspgm\\verification_rep.sas", "\\kelvarion.cfg",
     };
     return names;
@@ -35,8 +35,7 @@ bool Installation::start() {
     return startup(edition, platform, [this](const InstallContext& read) {
         context = read;
         window_ = std::make_unique<MainWindow>(
-            edition, context, view, installation_steps(edition, context, view, platform),
-            platform);
+            edition, context, view, installation_steps(edition, context, view, platform), platform);
         window_->on_load();
     });
 }

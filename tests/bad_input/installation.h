@@ -1,8 +1,8 @@
 #pragma once
 // The whole program on the in-memory platform, the way it runs on Windows:
 // start-up reads the registry, the main window is loaded with the edition's
-// real installation steps (app/installation_steps.h), and Install is pressed. The bad-input rows set up
-// the platform first, then look at what the run left behind.
+// real installation steps (app/installation_steps.h), and Install is pressed. The bad-input rows
+// set up the platform first, then look at what the run left behind.
 
 #include <memory>
 #include <optional>

@@ -112,8 +112,7 @@ TEST_P(RegistryValue, ReadsAsTheTextOfARegSzAndAsMissingOtherwise) {
     EXPECT_EQ(registry_text(platform, kSas91Key, "DefaultRoot"), row.text);
     // The registry as the platform contract has it: other types come without bytes.
     FakePlatform contract;
-    contract.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", row.type,
-                              row.stored);
+    contract.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", row.type, row.stored);
     EXPECT_EQ(registry_text(contract, kSas91Key, "DefaultRoot"), row.text);
 }
 

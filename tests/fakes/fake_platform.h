@@ -35,8 +35,17 @@ struct MessageBoxCall {
 
 // Operations that can be made to fail.
 enum class FakeOp {
-    MakeFolder, DeleteFile, ReadFile, CreateFile, CreateTemp, Write, Flush, Close, Replace,
-    SaveShortcut, SpecialFolder,
+    MakeFolder,
+    DeleteFile,
+    ReadFile,
+    CreateFile,
+    CreateTemp,
+    Write,
+    Flush,
+    Close,
+    Replace,
+    SaveShortcut,
+    SpecialFolder,
 };
 
 class FakePlatform : public Platform {
@@ -51,8 +60,8 @@ public:
 
     // --- set-up -----------------------------------------------------------
     // A REG_SZ value stored from UTF-8 text, with its terminating NUL.
-    void set_registry_string(RegistryView view, const std::string& subkey,
-                             const std::string& name, const std::string& utf8);
+    void set_registry_string(RegistryView view, const std::string& subkey, const std::string& name,
+                             const std::string& utf8);
     // A value of any type with raw stored bytes.
     void set_registry_raw(RegistryView view, const std::string& subkey, const std::string& name,
                           std::uint32_t type, std::vector<std::uint8_t> data);
@@ -74,8 +83,8 @@ public:
     // Makes `op` fail with `error` (after the path, as ever) for every path
     // containing `path_part` (empty: every path), after `skip` successful
     // matching calls.
-    void fail(FakeOp op, const std::string& path_part = "", const std::string& error = kAccessDenied,
-              int skip = 0);
+    void fail(FakeOp op, const std::string& path_part = "",
+              const std::string& error = kAccessDenied, int skip = 0);
 
     // --- records ----------------------------------------------------------
     std::vector<std::string> log;  // "make_folder C:\\x", "write C:\\y", ...

@@ -22,9 +22,10 @@ const char* control_name(Control control) {
 }
 
 FakeView::FakeView() {
-    for (Control c : {Control::VersionFrame, Control::Sas8Option, Control::Sas91Option, Control::InstallButton,
-                      Control::ExitButton, Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
-                      Control::StatusLabel, Control::ScratchText, Control::Sas92Option})
+    for (Control c :
+         {Control::VersionFrame, Control::Sas8Option, Control::Sas91Option, Control::InstallButton,
+          Control::ExitButton, Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
+          Control::StatusLabel, Control::ScratchText, Control::Sas92Option})
         enabled_[c] = true;
     selected_[Control::Sas8Option] = true;
     selected_[Control::Sas91Option] = false;

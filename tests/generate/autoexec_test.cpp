@@ -67,17 +67,26 @@ TEST(Autoexec, LegacyEditionRootWithSpacesAndApostropheByteForByte) {
         fake.file(autoexec_path(root)),
         "libname pgmlib    'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm';\r\n"
         "libname dataware  'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data';\r\n"
-        "libname dest      'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data\\sdtm';\r\n"
-        "libname sdtmlib   'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data\\sdtm';\r\n"
-        "libname translib  'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data\\translib';\r\n"
-        "libname modlib    'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data\\models';\r\n"
+        "libname dest      'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\data\\sdtm';\r\n"
+        "libname sdtmlib   'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\data\\sdtm';\r\n"
+        "libname translib  'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\data\\translib';\r\n"
+        "libname modlib    'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\data\\models';\r\n"
         "\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\contents.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\finddup.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\saspgm\\contents.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\saspgm\\finddup.sas';\r\n"
         "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\join.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\print_model.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\trans.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\verification_rep.sas';\r\n");
+        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\saspgm\\print_model.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\saspgm\\trans.sas';\r\n"
+        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
+        "Setup\\saspgm\\verification_rep.sas';\r\n");
 }
 
 TEST(Autoexec, DriveRootGivesDoubledBackslashesByteForByte) {

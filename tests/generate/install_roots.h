@@ -9,8 +9,8 @@
 namespace kelvarion::testing {
 
 struct InstallRoot {
-    const char* label;     // for test names
-    std::string utf8;      // as the platform reports it
+    const char* label;  // for test names
+    std::string utf8;   // as the platform reports it
     // The same in Windows-1252 as it must appear in the files' SAS literals,
     // where SAS reads an apostrophe written twice as one.
     std::string ansi;
@@ -29,7 +29,12 @@ inline const std::vector<InstallRoot>& install_roots() {
          "C:\\Program Files (x86)\\Corvantis\\Kelvarion", 42},
         {"DriveRoot", "E:\\", "E:\\", 3},
         {"TwoApostrophes", "C:\\O'Neil's", "C:\\O''Neil''s", 13},
-        {"AccentedLetter", "C:\\Donn\xC3\xA9" "es\\Kelvarion", "C:\\Donn\xE9" "es\\Kelvarion", 20},
+        {"AccentedLetter",
+         "C:\\Donn\xC3\xA9"
+         "es\\Kelvarion",
+         "C:\\Donn\xE9"
+         "es\\Kelvarion",
+         20},
     };
     return roots;
 }

@@ -33,8 +33,8 @@ const char* const kContentsPlain =
     "%mend ;\r\n";
 const std::vector<LineLength> kContentsLengths{
     {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
-    {63, false}, {63, false}, {64, false}, {27, true}, {27, false}, {17, false},
-    {19, false}, {0, false}, {54, false}, {7, false}, {7, false},
+    {63, false}, {63, false}, {64, false}, {27, true},  {27, false}, {17, false},
+    {19, false}, {0, false},  {54, false}, {7, false},  {7, false},
 };
 
 // finddup.sas, install root C:\Apps\Kelvarion.
@@ -57,8 +57,8 @@ const char* const kFinddupPlain =
     "%mend ;\r\n";
 const std::vector<LineLength> kFinddupLengths{
     {77, false}, {77, false}, {77, false}, {77, false}, {77, false}, {77, false},
-    {77, false}, {27, true}, {0, false}, {24, false}, {25, false}, {0, false},
-    {61, false}, {59, false}, {7, false}, {7, false},
+    {77, false}, {27, true},  {0, false},  {24, false}, {25, false}, {0, false},
+    {61, false}, {59, false}, {7, false},  {7, false},
 };
 
 // join.sas, install root C:\Apps\Kelvarion.
@@ -82,8 +82,8 @@ const char* const kJoinPlain =
     "%mend join;\r\n";
 const std::vector<LineLength> kJoinLengths{
     {75, false}, {75, false}, {83, false}, {75, false}, {75, false}, {26, true},
-    {0, false}, {22, false}, {23, false}, {25, false}, {20, false}, {24, false},
-    {20, false}, {23, false}, {46, false}, {4, false}, {11, false},
+    {0, false},  {22, false}, {23, false}, {25, false}, {20, false}, {24, false},
+    {20, false}, {23, false}, {46, false}, {4, false},  {11, false},
 };
 
 // print_model.sas, install root C:\Apps\Kelvarion.
@@ -104,9 +104,9 @@ const char* const kPrintModelPlain =
     "   run;\r\n"
     "%mend print_model ;\r\n";
 const std::vector<LineLength> kPrintModelLengths{
-    {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
-    {64, false}, {27, true}, {0, false}, {30, false}, {25, false}, {0, false},
-    {57, false}, {7, false}, {19, false},
+    {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
+    {63, false}, {64, false}, {27, true},  {0, false},  {30, false},
+    {25, false}, {0, false},  {57, false}, {7, false},  {19, false},
 };
 
 // trans.sas, install root C:\Apps\Kelvarion.
@@ -137,11 +137,10 @@ const char* const kTransPlain =
     "\r\n"
     "%mend ;\r\n";
 const std::vector<LineLength> kTransLengths{
-    {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
-    {63, false}, {63, false}, {63, false}, {63, false}, {64, false}, {27, true},
-    {0, false}, {24, false}, {19, false}, {20, false}, {17, false}, {18, false},
-    {17, false}, {0, false}, {61, false}, {51, false}, {7, false}, {0, false},
-    {7, false},
+    {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
+    {63, false}, {63, false}, {63, false}, {64, false}, {27, true},  {0, false},  {24, false},
+    {19, false}, {20, false}, {17, false}, {18, false}, {17, false}, {0, false},  {61, false},
+    {51, false}, {7, false},  {0, false},  {7, false},
 };
 
 // verification_rep.sas, install root C:\Apps\Kelvarion.
@@ -172,8 +171,8 @@ const char* const kVerificationRepPlain =
 const std::vector<LineLength> kVerificationRepLengths{
     {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
     {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {64, false},
-    {27, true}, {0, false}, {35, false}, {14, false}, {14, false}, {13, false},
-    {0, false}, {0, false}, {62, false}, {7, false}, {24, false},
+    {27, true},  {0, false},  {35, false}, {14, false}, {14, false}, {13, false},
+    {0, false},  {0, false},  {62, false}, {7, false},  {24, false},
 };
 
 struct MacroCase {
@@ -200,21 +199,19 @@ bool create_macro(const std::string& file_name, Platform& platform) {
 TEST(MacroFiles, TheListHoldsTheSixFilesInTheOrderTheyAreWritten) {
     std::vector<std::string> names;
     for (const MacroFile& file : macro_files()) names.push_back(file.file_name);
-    EXPECT_EQ(names, (std::vector<std::string>{"contents.sas", "finddup.sas", "join.sas",
-                                               "print_model.sas", "trans.sas",
-                                               "verification_rep.sas"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"contents.sas", "finddup.sas", "join.sas",
+                                        "print_model.sas", "trans.sas", "verification_rep.sas"}));
 }
 
 const std::vector<MacroCase> kMacroCases{
-    {"Contents", "contents.sas", "_templib", kContentsPlain,
-     &kContentsLengths},
+    {"Contents", "contents.sas", "_templib", kContentsPlain, &kContentsLengths},
     {"Finddup", "finddup.sas", "_templib", kFinddupPlain, &kFinddupLengths},
     {"Join", "join.sas", "_trans_", kJoinPlain, &kJoinLengths},
-    {"PrintModel", "print_model.sas", "_templib", kPrintModelPlain,
-     &kPrintModelLengths},
+    {"PrintModel", "print_model.sas", "_templib", kPrintModelPlain, &kPrintModelLengths},
     {"Trans", "trans.sas", "_templib", kTransPlain, &kTransLengths},
-    {"VerificationRep", "verification_rep.sas", "_templib",
-     kVerificationRepPlain, &kVerificationRepLengths},
+    {"VerificationRep", "verification_rep.sas", "_templib", kVerificationRepPlain,
+     &kVerificationRepLengths},
 };
 
 std::string macro_path(const std::string& root, const MacroCase& file) {
@@ -228,7 +225,6 @@ FakePlatform machine_with_root(const std::string& root) {
     fake.add_folder(root + "\\saspgm");
     return fake;
 }
-
 
 class MacroFileTest : public ::testing::TestWithParam<MacroCase> {};
 
@@ -289,8 +285,7 @@ TEST_P(MacroFileTest, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(SixFiles, MacroFileTest, ::testing::ValuesIn(kMacroCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-class MacroFileForRoot
-    : public ::testing::TestWithParam<std::tuple<MacroCase, InstallRoot>> {};
+class MacroFileForRoot : public ::testing::TestWithParam<std::tuple<MacroCase, InstallRoot>> {};
 
 TEST_P(MacroFileForRoot, SizeFollowsTheLengthTableAndTheRootStandsVerbatim) {
     const auto& [file, root] = GetParam();
@@ -303,12 +298,13 @@ TEST_P(MacroFileForRoot, SizeFollowsTheLengthTableAndTheRootStandsVerbatim) {
     EXPECT_NE(bytes.find(library_line), std::string::npos) << bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SixFilesAndRoots, MacroFileForRoot,
-    ::testing::Combine(::testing::ValuesIn(kMacroCases), ::testing::ValuesIn(install_roots())),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).label) + "_" + std::get<1>(info.param).label;
-    });
+INSTANTIATE_TEST_SUITE_P(SixFilesAndRoots, MacroFileForRoot,
+                         ::testing::Combine(::testing::ValuesIn(kMacroCases),
+                                            ::testing::ValuesIn(install_roots())),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).label) + "_" +
+                                    std::get<1>(info.param).label;
+                         });
 
 TEST(MacroFiles, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");

@@ -32,15 +32,15 @@ TEST(ProductFolders, CreateAutoexecMakesTheSevenFoldersInOrderUnderTheUsersProgr
     ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
     const std::vector<std::string> expected{
         kPrograms + "\\Corvantis",           kPrograms + "\\Corvantis\\KELVARION",
-        "C:\\Apps\\Kelvarion\\saspgm",        "C:\\Apps\\Kelvarion\\data",
-        "C:\\Apps\\Kelvarion\\data\\sdtm",    "C:\\Apps\\Kelvarion\\data\\translib",
+        "C:\\Apps\\Kelvarion\\saspgm",       "C:\\Apps\\Kelvarion\\data",
+        "C:\\Apps\\Kelvarion\\data\\sdtm",   "C:\\Apps\\Kelvarion\\data\\translib",
         "C:\\Apps\\Kelvarion\\data\\models",
     };
     EXPECT_EQ(folder_calls(fake), expected);
     for (const std::string& folder : expected) EXPECT_TRUE(fake.is_folder(folder)) << folder;
     // Never the all-users Start menu.
-    EXPECT_FALSE(fake.exists(fake.special_folders[SpecialFolder::AllUsersPrograms] +
-                             "\\Corvantis"));
+    EXPECT_FALSE(
+        fake.exists(fake.special_folders[SpecialFolder::AllUsersPrograms] + "\\Corvantis"));
 }
 
 TEST(ProductFolders, FoldersThatExistAreLeftAloneWithoutAWord) {
@@ -60,10 +60,9 @@ TEST(ProductFolders, SaspgmFolderComesAfterTheTwoStartMenuFolders) {
     FakePlatform fake;
     fake.add_folder(kPrograms + "\\Corvantis");
     create_saspgm_folder(fake);
-    EXPECT_EQ(folder_calls(fake),
-              (std::vector<std::string>{kPrograms + "\\Corvantis",
-                                        kPrograms + "\\Corvantis\\KELVARION",
-                                        "C:\\Apps\\Kelvarion\\saspgm"}));
+    EXPECT_EQ(folder_calls(fake), (std::vector<std::string>{kPrograms + "\\Corvantis",
+                                                            kPrograms + "\\Corvantis\\KELVARION",
+                                                            "C:\\Apps\\Kelvarion\\saspgm"}));
     EXPECT_TRUE(fake.is_folder(kPrograms + "\\Corvantis\\KELVARION"));
     EXPECT_TRUE(fake.is_folder("C:\\Apps\\Kelvarion\\saspgm"));
 }

@@ -36,7 +36,9 @@ TEST(WriteTextFile, TruncatesAnExistingFile) {
 
 TEST(WriteTextFile, UnmappableCharacterInAFolderNameWritesNothingAndNamesTheFolder) {
     FakePlatform fake;
-    const std::string folder = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA";  // C:\Łódź
+    const std::string folder =
+        "C:\\\xC5\x81\xC3\xB3"
+        "d\xC5\xBA";  // C:\Łódź
     const std::string path = folder + "\\Kelvarion\\saspgm\\autoexec.sas";
     fake.add_file(path, "old");
     std::string err;
@@ -89,8 +91,8 @@ TEST(WriteTextFile, AFailedWriteKeepsTheLinesBeforeItAndClosesTheFile) {
     FakePlatform fake;
     fake.fail(FakeOp::Write, "a.txt", kDiskFull, 2);
     std::string err;
-    EXPECT_FALSE(write_text_file(fake, "C:\\Apps\\a.txt", {"one", "two", "three", "four"}, kRoot,
-                                 &err));
+    EXPECT_FALSE(
+        write_text_file(fake, "C:\\Apps\\a.txt", {"one", "two", "three", "four"}, kRoot, &err));
     EXPECT_EQ(err, failure_on("C:\\Apps\\a.txt", kDiskFull));
     EXPECT_EQ(fake.file("C:\\Apps\\a.txt"), "one\r\ntwo\r\n");
     EXPECT_EQ(fake.open_files, 0);

@@ -54,7 +54,9 @@ TEST(TextCodec, InvalidUtf8BecomesReplacementCharacters) {
 }
 
 TEST(TextCodec, LoneSurrogatesInUtf16BecomeReplacementCharacters) {
-    EXPECT_EQ(utf16_to_utf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(utf16_to_utf8(std::u16string{u'a', 0xD800, u'b'}),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(utf16_to_utf8(std::u16string{0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(utf16_to_utf8(std::u16string{0xD83D}), "\xEF\xBF\xBD");
 }
@@ -63,7 +65,9 @@ TEST(TextCodec, Cp1252GivesTheDefaultCharacterForWhatItLacksAndNamesTheFirst) {
     AnsiText text = encode_cp1252("Kelvarion\xE2\x84\xA2 \xC3\xA9\xE2\x82\xAC");  // ™ é €
     EXPECT_TRUE(text.exact());
     EXPECT_EQ(text.bytes, "Kelvarion\x99 \xE9\x80");
-    text = encode_cp1252("a\xC5\x91" "b\xCE\xB1");  // ő, α: not in 1252
+    text = encode_cp1252(
+        "a\xC5\x91"
+        "b\xCE\xB1");  // ő, α: not in 1252
     EXPECT_FALSE(text.exact());
     EXPECT_EQ(text.unmappable, U'\u0151');
     EXPECT_EQ(text.bytes, "a?b?");

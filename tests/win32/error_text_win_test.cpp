@@ -76,7 +76,8 @@ TEST(ErrorTextWin, PathFailuresNameThePathThenTheSystemsText) {
     const std::string link = "C:\\Users\\Ελένη\\Desktop\\Kelvarion.lnk";
     EXPECT_EQ(win32_path_error_text(link, static_cast<unsigned long>(E_ACCESSDENIED)),
               link + ": " + win32_error_text(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(win32_path_error_text("", ERROR_FILE_NOT_FOUND), win32_error_text(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(win32_path_error_text("", ERROR_FILE_NOT_FOUND),
+              win32_error_text(ERROR_FILE_NOT_FOUND));
 }
 
 TEST(ErrorTextWin, LastErrorTextReadsTheThreadsLastError) {

@@ -162,31 +162,29 @@ void expect_layout(const EditionProfile& edition) {
 
         const LONG_PTR kind = style_of(hwnd) & BS_TYPEMASK;
         switch (item.kind) {
-        case ControlKind::Frame:
-            EXPECT_EQ(L"Button", class_of(hwnd));
-            EXPECT_EQ(BS_GROUPBOX, kind);
-            break;
-        case ControlKind::OptionButton:
-            EXPECT_EQ(L"Button", class_of(hwnd));
-            EXPECT_EQ(BS_AUTORADIOBUTTON, kind);
-            break;
-        case ControlKind::CommandButton:
-            EXPECT_EQ(L"Button", class_of(hwnd));
-            EXPECT_EQ(BS_PUSHBUTTON, kind);  // not BS_DEFPUSHBUTTON
-            break;
-        case ControlKind::ProgressBar:
-            EXPECT_EQ(std::wstring(PROGRESS_CLASSW), class_of(hwnd));
-            EXPECT_EQ(0, SendMessageW(hwnd, PBM_GETRANGE, TRUE, 0));
-            EXPECT_EQ(100, SendMessageW(hwnd, PBM_GETRANGE, FALSE, 0));
-            break;
-        case ControlKind::Label:
-            EXPECT_EQ(L"Static", class_of(hwnd));
-            break;
-        case ControlKind::TextBox:
-            EXPECT_EQ(L"Edit", class_of(hwnd));
-            EXPECT_NE(0, style_of(hwnd) & ES_MULTILINE);
-            EXPECT_EQ(0, style_of(hwnd) & WS_TABSTOP);
-            break;
+            case ControlKind::Frame:
+                EXPECT_EQ(L"Button", class_of(hwnd));
+                EXPECT_EQ(BS_GROUPBOX, kind);
+                break;
+            case ControlKind::OptionButton:
+                EXPECT_EQ(L"Button", class_of(hwnd));
+                EXPECT_EQ(BS_AUTORADIOBUTTON, kind);
+                break;
+            case ControlKind::CommandButton:
+                EXPECT_EQ(L"Button", class_of(hwnd));
+                EXPECT_EQ(BS_PUSHBUTTON, kind);  // not BS_DEFPUSHBUTTON
+                break;
+            case ControlKind::ProgressBar:
+                EXPECT_EQ(std::wstring(PROGRESS_CLASSW), class_of(hwnd));
+                EXPECT_EQ(0, SendMessageW(hwnd, PBM_GETRANGE, TRUE, 0));
+                EXPECT_EQ(100, SendMessageW(hwnd, PBM_GETRANGE, FALSE, 0));
+                break;
+            case ControlKind::Label: EXPECT_EQ(L"Static", class_of(hwnd)); break;
+            case ControlKind::TextBox:
+                EXPECT_EQ(L"Edit", class_of(hwnd));
+                EXPECT_NE(0, style_of(hwnd) & ES_MULTILINE);
+                EXPECT_EQ(0, style_of(hwnd) & WS_TABSTOP);
+                break;
         }
     }
     EXPECT_EQ(edition.offers_sas92, view.control_window(Control::Sas92Option) != nullptr);
@@ -238,8 +236,13 @@ TEST_F(MainWindowTest, CaptionsAndScratchTextKeepTheirText) {
     wchar_t shown[64] = {};
     GetWindowTextW(control(Control::StatusLabel), shown, 64);
     EXPECT_STREQ(L"Error configing SAS System ...", shown);
-    view.set_caption(Control::StatusLabel, "D:\\Pr\xC3\xBC" "fung \xC5\x91");
-    EXPECT_EQ("D:\\Pr\xC3\xBC" "fung \xC5\x91", view.caption(Control::StatusLabel));
+    view.set_caption(Control::StatusLabel,
+                     "D:\\Pr\xC3\xBC"
+                     "fung \xC5\x91");
+    EXPECT_EQ(
+        "D:\\Pr\xC3\xBC"
+        "fung \xC5\x91",
+        view.caption(Control::StatusLabel));
 
     // Bytes that are not UTF-8 and far more than an edit control holds.
     std::string text = "-SET SASAUTOS (\r\n\xE9\xFF\r\n";
@@ -300,7 +303,8 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
 
     view.set_events({
         .key_down = [this](int key) { recorder.keys.push_back(key); },
-        .click = clicks([&] {
+        .click = clicks(
+            [&] {
                 recorder.busy = true;
                 view.set_mouse_pointer(MousePointer::Hourglass);
                 // Keys and a click queued before the next update ...
@@ -318,7 +322,8 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
                 recorder.busy = false;
                 view.set_mouse_pointer(MousePointer::Default);
                 PostMessageW(window, WM_KEYDOWN, 'Q', 0x00100001);
-            }, [this] { ++recorder.exits; }),
+            },
+            [this] { ++recorder.exits; }),
         .busy = [this] { return recorder.busy; },
     });
     SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
@@ -343,13 +348,15 @@ TEST_F(MainWindowTest, InputMadeWhileTheSequenceRunsIsDroppedNotReplayed) {
 TEST_F(MainWindowTest, UnloadAtTheEndOfTheSequenceStillEndsTheProgram) {
     view.set_events({
         .key_down = {},
-        .click = clicks([this] {
+        .click = clicks(
+            [this] {
                 recorder.busy = true;
                 view.set_caption(Control::StatusLabel, "Config SAS System ...");
                 PostMessageW(view.window(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
                 recorder.busy = false;
                 view.unload();
-            }, {}),
+            },
+            {}),
         .busy = [this] { return recorder.busy; },
     });
     SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);

@@ -18,8 +18,8 @@ TEST(QueuedInput, KeysClicksAndMouseNoticesAreInputWindowWorkIsNot) {
                          WM_MOUSEHOVER, WM_NCMOUSELEAVE, WM_MOUSELEAVE}) {
         EXPECT_TRUE(is_keyboard_or_mouse_input(message)) << std::hex << message;
     }
-    for (UINT message : {WM_PAINT, WM_TIMER, WM_COMMAND, WM_SETCURSOR, WM_NCHITTEST, WM_CLOSE,
-                         WM_QUIT, WM_APP}) {
+    for (UINT message :
+         {WM_PAINT, WM_TIMER, WM_COMMAND, WM_SETCURSOR, WM_NCHITTEST, WM_CLOSE, WM_QUIT, WM_APP}) {
         EXPECT_FALSE(is_keyboard_or_mouse_input(message)) << std::hex << message;
     }
 }

@@ -61,8 +61,7 @@ protected:
 TEST_F(SasConfigInCodePage, FolderInTheLocalScriptIsInsertedInTheCodePage) {
     const std::string folder = "D:\\" + script->folder + "\\Kelvarion\\saspgm";
     const std::string bytes = "D:\\" + script->folder_bytes + "\\Kelvarion\\saspgm";
-    const SasConfigEdit result =
-        edit("-SET SASAUTOS (\"!SASROOT\\core\\sasmacro\")\r\n", folder);
+    const SasConfigEdit result = edit("-SET SASAUTOS (\"!SASROOT\\core\\sasmacro\")\r\n", folder);
     ASSERT_EQ(result.outcome, SasConfigEdit::Outcome::Edited);
     EXPECT_EQ(result.bytes, "-SET SASAUTOS (\r\n                \"" + bytes +
                                 "\" \"!SASROOT\\core\\sasmacro\")\r\n");

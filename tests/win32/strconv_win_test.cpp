@@ -13,8 +13,8 @@ namespace kelvarion {
 namespace {
 
 std::wstring system_widen(const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
@@ -31,7 +31,10 @@ TEST(StrconvWin, ValidTextMatchesTheSystemAndRoundTrips) {
 }
 
 TEST(StrconvWin, BrokenInputBecomesReplacementCharacters) {
-    EXPECT_EQ(widen("a\xFF" "b"), L"a\xFFFD" L"b");
+    EXPECT_EQ(widen("a\xFF"
+                    "b"),
+              L"a\xFFFD"
+              L"b");
     EXPECT_EQ(widen("\xE2\x82"), L"\xFFFD\xFFFD");  // cut-off sequence
     EXPECT_EQ(narrow(std::wstring(1, static_cast<wchar_t>(0xD800)) + L"x"), "\xEF\xBF\xBDx");
 }

@@ -67,8 +67,8 @@ bool set_file_attributes(const std::string& path, unsigned long attributes) {
 }
 
 bool write_whole_file(const std::string& path, const std::string& bytes) {
-    UniqueFileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileW(widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,

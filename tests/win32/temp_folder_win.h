@@ -28,7 +28,7 @@ bool folder_exists(const std::string& path);
 unsigned long file_attributes(const std::string& path);  // INVALID_FILE_ATTRIBUTES if none
 bool set_file_attributes(const std::string& path, unsigned long attributes);
 bool write_whole_file(const std::string& path, const std::string& bytes);
-std::string read_whole_file(const std::string& path);  // empty if it cannot be read
+std::string read_whole_file(const std::string& path);          // empty if it cannot be read
 std::vector<std::string> names_in(const std::string& folder);  // sorted, without . and ..
 
 }  // namespace kelvarion::testing

@@ -46,8 +46,8 @@ TEST(UniqueHandle, ClosesOnResetAndDestructionButNotAfterRelease) {
 }
 
 TEST(UniqueHandle, FileHandlesTreatInvalidHandleValueAsEmpty) {
-    UniqueFileHandle none(CreateFileW(L"C:\\no such folder\\x", GENERIC_READ, 0, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+    UniqueFileHandle none(
+        CreateFileW(L"C:\\no such folder\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(none);
     EXPECT_EQ(none.get(), INVALID_HANDLE_VALUE);
     UniqueKernelHandle empty;

@@ -115,7 +115,8 @@ TEST_F(CodePageWin, Cp1251HoldsCyrillicButNotLatinAccents) {
 
 TEST_F(CodePageWin, Cp1253HoldsGreekAndTheTradeMark) {
     if (GetACP() != 1253) GTEST_SKIP() << "code page " << GetACP();
-    const AnsiText text = platform.encode_ansi("\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1");  // Αθήνα
+    const AnsiText text =
+        platform.encode_ansi("\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1");  // Αθήνα
     ASSERT_TRUE(text.exact());
     EXPECT_EQ(text.bytes, "\xC1\xE8\xDE\xED\xE1");
     EXPECT_EQ(platform.encode_ansi("\xE2\x84\xA2").bytes, "\x99");

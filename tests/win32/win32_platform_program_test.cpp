@@ -30,8 +30,8 @@ TEST(RunningProgram, ShortBuffersGrowUntilThePathFits) {
     // checked with deliberately small first buffers instead.
     const std::string full = Win32Platform::module_path();
     ASSERT_GT(full.size(), 8u);
-    for (unsigned first : {1u, 2u, 7u, static_cast<unsigned>(full.size()),
-                           static_cast<unsigned>(full.size() + 1)}) {
+    for (unsigned first :
+         {1u, 2u, 7u, static_cast<unsigned>(full.size()), static_cast<unsigned>(full.size() + 1)}) {
         EXPECT_EQ(Win32Platform::module_path(first), full) << first;
     }
 }

@@ -131,8 +131,8 @@ TEST_F(RegistryWin, OtherTypesGiveTheirTypeWithoutData) {
     }
     for (const auto& [type, data] : values) {
         SCOPED_TRACE(type);
-        const RegistryRead read =
-            platform.read_registry_value(RegistryView::Bits32, subkey, std::to_string(type) + " value");
+        const RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey,
+                                                               std::to_string(type) + " value");
         EXPECT_EQ(read.outcome, Outcome::Read);
         EXPECT_EQ(read.type, type);
         EXPECT_TRUE(read.data.empty());
@@ -143,8 +143,7 @@ TEST_F(RegistryWin, MissingKeyAndMissingValueAreToldApart) {
     const std::string subkey = key_name("KelvarionTest missing");
     set(RegistryView::Bits32, subkey, "DefaultRoot", REG_SZ, utf16le(u"C:\\SAS"));
 
-    RegistryRead read =
-        platform.read_registry_value(RegistryView::Bits32, subkey, "AllUsers");
+    RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, "AllUsers");
     EXPECT_EQ(read.outcome, Outcome::ValueMissing);
     EXPECT_TRUE(read.data.empty());
 
@@ -182,8 +181,7 @@ TEST_F(RegistryWin, EachViewSeesOnlyItsOwnKeys) {
 TEST_F(RegistryWin, NonAsciiKeyAndValueNamesAreFound) {
     const std::string subkey = key_name("KelvarionTest Ősz ü ™");
     set(RegistryView::Bits32, subkey, "Wert é", REG_SZ, utf16le(u"ok"));
-    const RegistryRead read =
-        platform.read_registry_value(RegistryView::Bits32, subkey, "Wert é");
+    const RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, "Wert é");
     EXPECT_EQ(read.outcome, Outcome::Read);
     EXPECT_EQ(read.data, utf16le(u"ok"));
 }

@@ -32,8 +32,8 @@ struct LoadedShortcut {
     if (!apartment.usable()) return ::testing::AssertionFailure() << "CoInitializeEx failed";
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_IShellLinkW, link.put_void());
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  link.put_void());
     if (SUCCEEDED(hr)) hr = link.query(IID_IPersistFile, &file);
     if (SUCCEEDED(hr)) hr = file->Load(widen(path).c_str(), STGM_READ);
     if (FAILED(hr)) return ::testing::AssertionFailure() << "Load failed: 0x" << std::hex << hr;
@@ -70,9 +70,7 @@ constexpr const char* kWide = "\xC5\x91 \xD1\x82\xD0\xB5\xD1\x81\xD1\x82";
 // temporary folder removed with everything in it afterwards.
 class ShellWin : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(CreateDirectoryW(widen(folder_).c_str(), nullptr));
-    }
+    void SetUp() override { ASSERT_TRUE(CreateDirectoryW(widen(folder_).c_str(), nullptr)); }
 
     // Wine writes the target only in its ANSI form (link info and item IDs),
     // so targets here stay inside Windows-1252 ("\xC3\x9C", "\xC3\xA9"); every

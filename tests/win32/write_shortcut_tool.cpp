@@ -51,7 +51,8 @@ int main() {
     Win32Platform platform;
     std::string text;
     std::string err;
-    if (!platform.read_file(properties_path, &text, &err)) return fail(properties_path + ": " + err);
+    if (!platform.read_file(properties_path, &text, &err))
+        return fail(properties_path + ": " + err);
     const std::vector<std::string> lines = split_lines(text);
     if (lines.size() != 6) return fail("expected 6 lines in " + properties_path);
 

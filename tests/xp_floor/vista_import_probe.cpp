@@ -5,6 +5,4 @@
 #define _WIN32_WINNT 0x0600
 #include <windows.h>
 
-int main() {
-    return static_cast<int>((GetTickCount64() + GetTickCount()) % 2);
-}
+int main() { return static_cast<int>((GetTickCount64() + GetTickCount()) % 2); }

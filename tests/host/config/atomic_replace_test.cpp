@@ -53,8 +53,8 @@ TEST_F(AtomicReplace, WritesFlushesAndClosesTheTempFileBeforeItReplacesTheTarget
 TEST_F(AtomicReplace, FailureAtAnyPointLeavesTheTargetAndNoTempFile) {
     // Each failure is told as one on the target, the file the user knows,
     // even where it happened on the temporary file.
-    for (FakeOp op : {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close,
-                      FakeOp::Replace}) {
+    for (FakeOp op :
+         {FakeOp::CreateTemp, FakeOp::Write, FakeOp::Flush, FakeOp::Close, FakeOp::Replace}) {
         SCOPED_TRACE(static_cast<int>(op));
         FakePlatform failing;
         failing.add_file(kPath, kOld);
@@ -85,7 +85,8 @@ TEST_F(AtomicReplace, KeepsTheNewContentsWhenTheTargetIsGoneAfterAFailedReplace)
     platform.fail(FakeOp::ReadFile, "", kFileNotFound);
     std::string err;
     EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
-    EXPECT_EQ(err, failure_on(kPath, kDiskFull) + " The new contents were kept in \"" + kTemp + "\".");
+    EXPECT_EQ(err,
+              failure_on(kPath, kDiskFull) + " The new contents were kept in \"" + kTemp + "\".");
     EXPECT_EQ(platform.file(kTemp), kNew);
     EXPECT_EQ(platform.open_files, 0);
 }

@@ -58,8 +58,8 @@ TEST(SasConfigEditWorkedExamples, ListOnTheOptionLineGetsOneBlankBetweenTheFolde
     // Written directly after our closing quote, the next entry's opening
     // quote would make "" (one escaped quote in SAS), joining the two
     // entries into one name: neither folder would be on the autocall path.
-    const std::string file = crlf_lines(
-        {R"(-SET SASAUTOS ("!SASROOT\core\sasmacro" "!SASROOT\base\sasmacro"))"});
+    const std::string file =
+        crlf_lines({R"(-SET SASAUTOS ("!SASROOT\core\sasmacro" "!SASROOT\base\sasmacro"))"});
     const std::string expected = crlf_lines(
         {"-SET SASAUTOS (",
          R"(                "D:\Apps\Kelvarion\saspgm" "!SASROOT\core\sasmacro" "!SASROOT\base\sasmacro"))"});
@@ -138,8 +138,7 @@ TEST(SasConfigEditOptionLine, OptionInsideACommentIsLeftAlone) {
 
 TEST(SasConfigEditOptionLine, CommentRightAfterTheOptionNameIsSkipped) {
     // The "(" inside the comment is no list: the list opens after it.
-    const std::string expected =
-        crlf_lines({R"(-SET SASAUTOS/*(*/ ()", kEntry + R"( "a"))"});
+    const std::string expected = crlf_lines({R"(-SET SASAUTOS/*(*/ ()", kEntry + R"( "a"))"});
     expect_edited(current(crlf_lines({R"(-SET SASAUTOS/*(*/ ("a"))"})), expected, 1);
     expect_edited(legacy(crlf_lines({R"(-SET SASAUTOS/*(*/ ("a"))"})), expected, 1);
     // A comment that names the folder right after the name does not count.
@@ -228,8 +227,8 @@ TEST(SasConfigEditFolderNamed, NetworkShareNeedsBothLeadingBackslashes) {
     const std::string same_folder[] = {share, R"(\\FS01\Apps\kelvarion\SASPGM\)",
                                        R"(\\fs01\\apps\Kelvarion\saspgm)"};
     for (const std::string& named : same_folder)
-        expect_unchanged(current(crlf_lines({"-SET SASAUTOS (", "  \"" + named + "\"", ")"}), share),
-                         true);
+        expect_unchanged(
+            current(crlf_lines({"-SET SASAUTOS (", "  \"" + named + "\"", ")"}), share), true);
     const std::string other_folders[] = {R"(\fs01\apps\Kelvarion\saspgm)",
                                          R"(C:\fs01\apps\Kelvarion\saspgm)"};
     for (const std::string& other : other_folders)

@@ -113,7 +113,7 @@ TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     machine.chosen = SasVersion::V92;
     EXPECT_FALSE(machine.run(kLegacyEdition));
     machine.expect_one_failure_box(kFileNotFound);  // no path to name
-    machine.chosen.reset();  // no option button selected
+    machine.chosen.reset();                         // no option button selected
     EXPECT_FALSE(machine.run(kCurrentEdition));
     machine.expect_one_failure_box(kFileNotFound);
     EXPECT_FALSE(machine.wrote_anything());

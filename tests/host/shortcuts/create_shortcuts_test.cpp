@@ -80,14 +80,15 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
     // Each is saved beside the earlier one, then swapped into its place.
     const std::string desktop_temp = kUserDesktop + "\\~kv1.tmp";
     const std::string menu_temp = kUserPrograms + kMenuFolder + "\\~kv2.tmp";
-    EXPECT_EQ(file_calls(), (std::vector<std::string>{
-                                "create_temp " + desktop_temp,
-                                "save_shortcut " + desktop_temp,
-                                "replace " + desktop_temp + " -> " + kUserDesktop + kLnk,
-                                "create_temp " + menu_temp,
-                                "save_shortcut " + menu_temp,
-                                "replace " + menu_temp + " -> " + kUserPrograms + kMenuFolder + kLnk,
-                            }));
+    EXPECT_EQ(file_calls(),
+              (std::vector<std::string>{
+                  "create_temp " + desktop_temp,
+                  "save_shortcut " + desktop_temp,
+                  "replace " + desktop_temp + " -> " + kUserDesktop + kLnk,
+                  "create_temp " + menu_temp,
+                  "save_shortcut " + menu_temp,
+                  "replace " + menu_temp + " -> " + kUserPrograms + kMenuFolder + kLnk,
+              }));
     EXPECT_EQ(platform.files_under(kUserDesktop),
               std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
     EXPECT_EQ(platform.shortcuts.size(), 2u);
@@ -135,9 +136,8 @@ TEST_F(CreateShortcuts, AllUsersMakesTheMissingStartMenuFoldersSilently) {
     EXPECT_TRUE(platform.files_under(kUserPrograms).empty());
 }
 
-class CreateShortcutsAllUsersValue
-    : public CreateShortcuts,
-      public ::testing::WithParamInterface<const char*> {};
+class CreateShortcutsAllUsersValue : public CreateShortcuts,
+                                     public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(CreateShortcutsAllUsersValue, AnythingButExactlyOneMeansThisUser) {
     context.all_users = GetParam();

@@ -44,9 +44,7 @@ struct KeyCase {
     const char* sas_config;  // as it appears in the first -CONFIG
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) {
-    *os << c.edition->name << " " << c.label;
-}
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.edition->name << " " << c.label; }
 
 class ShortcutChosenVersion : public ::testing::TestWithParam<KeyCase> {};
 
@@ -67,22 +65,22 @@ TEST_P(ShortcutChosenVersion, SelectsTargetFolderAndConfiguration) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothEditions, ShortcutChosenVersion,
-    ::testing::Values(
-        KeyCase{&kCurrentEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
-                "C:\\SAS\\V8\\SASV8.CFG"},
-        KeyCase{&kCurrentEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
-                "C:\\SAS\\9.1\\SASV9.CFG"},
-        KeyCase{&kCurrentEdition, SasVersion::V92, "9.2", "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe",
-                "C:\\Program Files\\SAS\\SASFoundation\\9.2",
-                "C:\\Program Files\\SAS\\SASFoundation\\9.2\\SASV9.CFG"},
-        KeyCase{&kLegacyEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe", "C:\\SAS\\V8",
-                "C:\\SAS\\V8\\SASV8.CFG"},
-        KeyCase{&kLegacyEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe", "C:\\SAS\\9.1",
-                "C:\\SAS\\9.1\\SASV9.CFG"},
-        // A version the edition does not offer, or none, leaves all three empty.
-        KeyCase{&kLegacyEdition, SasVersion::V92, "9.2", "", "", ""},
-        KeyCase{&kCurrentEdition, std::nullopt, "none", "", "", ""},
-        KeyCase{&kLegacyEdition, std::nullopt, "none", "", "", ""}));
+    ::testing::Values(KeyCase{&kCurrentEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe",
+                              "C:\\SAS\\V8", "C:\\SAS\\V8\\SASV8.CFG"},
+                      KeyCase{&kCurrentEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe",
+                              "C:\\SAS\\9.1", "C:\\SAS\\9.1\\SASV9.CFG"},
+                      KeyCase{&kCurrentEdition, SasVersion::V92, "9.2",
+                              "C:\\Program Files\\SAS\\SASFoundation\\9.2\\sas.exe",
+                              "C:\\Program Files\\SAS\\SASFoundation\\9.2",
+                              "C:\\Program Files\\SAS\\SASFoundation\\9.2\\SASV9.CFG"},
+                      KeyCase{&kLegacyEdition, SasVersion::V8, "8", "C:\\SAS\\V8\\sas.exe",
+                              "C:\\SAS\\V8", "C:\\SAS\\V8\\SASV8.CFG"},
+                      KeyCase{&kLegacyEdition, SasVersion::V91, "9.1", "C:\\SAS\\9.1\\sas.exe",
+                              "C:\\SAS\\9.1", "C:\\SAS\\9.1\\SASV9.CFG"},
+                      // A version the edition does not offer, or none, leaves all three empty.
+                      KeyCase{&kLegacyEdition, SasVersion::V92, "9.2", "", "", ""},
+                      KeyCase{&kCurrentEdition, std::nullopt, "none", "", "", ""},
+                      KeyCase{&kLegacyEdition, std::nullopt, "none", "", "", ""}));
 
 TEST(ShortcutProperties, RootsWithSpacesAreQuotedOnlyInTheArguments) {
     InstallContext context;
@@ -133,17 +131,16 @@ TEST_P(ShortcutLocations, FollowAllUsersOnlyWhenExactlyOne) {
     EXPECT_EQ(locations[1].subfolders, (std::vector<std::string>{"Corvantis", "KELVARION"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BothEditions, ShortcutLocations,
-    ::testing::Values(LocationCase{&kCurrentEdition, "1", true},
-                      LocationCase{&kCurrentEdition, "0", false},
-                      LocationCase{&kCurrentEdition, "", false},
-                      LocationCase{&kCurrentEdition, "1 ", false},
-                      LocationCase{&kCurrentEdition, " 1", false},
-                      LocationCase{&kCurrentEdition, "01", false},
-                      // The legacy edition has no all-users handling at all.
-                      LocationCase{&kLegacyEdition, "1", false},
-                      LocationCase{&kLegacyEdition, "", false}));
+INSTANTIATE_TEST_SUITE_P(BothEditions, ShortcutLocations,
+                         ::testing::Values(LocationCase{&kCurrentEdition, "1", true},
+                                           LocationCase{&kCurrentEdition, "0", false},
+                                           LocationCase{&kCurrentEdition, "", false},
+                                           LocationCase{&kCurrentEdition, "1 ", false},
+                                           LocationCase{&kCurrentEdition, " 1", false},
+                                           LocationCase{&kCurrentEdition, "01", false},
+                                           // The legacy edition has no all-users handling at all.
+                                           LocationCase{&kLegacyEdition, "1", false},
+                                           LocationCase{&kLegacyEdition, "", false}));
 
 }  // namespace
 }  // namespace kelvarion
