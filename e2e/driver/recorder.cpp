@@ -47,25 +47,34 @@ public:
         : label_(label), install_(install), clock_(clock) {}
 
     // Notes the caption and Install's state as they are now, with a reading
-    // of the bar (-2: none). A new caption without a reading of its own has
-    // position -1 (unknown), never the last step's: on a loaded machine the
-    // reader can fall behind the captions.
-    void note(int position = -2) {
+    // of the bar (-2: none) that was asked for while `since` was the caption
+    // (null: asked for now). The program answers a reading only when it
+    // pumps messages, so on a loaded machine an answer can arrive a step or
+    // more after it was asked for: the event carries both captions, and the
+    // value lies between what the two steps show. A new caption without a
+    // reading of its own has position -1 (unknown), never the last step's.
+    void note(int position = -2, const std::string* since = nullptr) {
         CriticalSection::Lock lock(section_);
         std::string text = quick_text(label_);
         int enabled = IsWindowEnabled(install_) ? 1 : 0;
         int pos = position != -2 ? position : text == caption_ ? position_ : -1;
-        if (text == caption_ && pos == position_ && enabled == install_enabled_) return;
+        std::string asked = position != -2 && since ? *since : text;
+        if (text == caption_ && pos == position_ && asked == since_ &&
+            enabled == install_enabled_)
+            return;
         caption_ = text;
         position_ = pos;
+        since_ = asked;
         install_enabled_ = enabled;
         events_.push_back(JsonObject()
                               .add("t", clock_.elapsed_ms())
                               .add("caption", caption_)
                               .add("pos", position_)
+                              .add("since", since_)
                               .add("install_enabled", enabled == 1)
                               .str());
     }
+    HWND label() const { return label_; }
     std::string caption() {
         CriticalSection::Lock lock(section_);
         return caption_;
@@ -85,6 +94,7 @@ private:
     CriticalSection section_;
     std::vector<std::string> events_;
     std::string caption_;
+    std::string since_;  // the caption when the reading in position_ was asked for
     int position_ = -1;
     int install_enabled_ = -1;
 };
@@ -113,8 +123,9 @@ private:
     }
     void read_until_stopped() {
         while (!stop_ && IsWindow(bar_)) {
+            const std::string since = quick_text(log_.label());
             auto position = progress_position(bar_);
-            if (position) log_.note(*position);
+            if (position) log_.note(*position, &since);
         }
     }
     HWND bar_;
