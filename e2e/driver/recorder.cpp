@@ -58,7 +58,10 @@ public:
         std::string text = quick_text(label_);
         int enabled = IsWindowEnabled(install_) ? 1 : 0;
         int pos = position != -2 ? position : text == caption_ ? position_ : -1;
-        std::string asked = position != -2 && since ? *since : text;
+        // Without a new reading the last one stands, with the caption it was
+        // asked under, as long as the caption is the same.
+        std::string asked = position != -2 ? (since ? *since : text)
+                                           : (text == caption_ ? since_ : text);
         if (text == caption_ && pos == position_ && asked == since_ &&
             enabled == install_enabled_)
             return;
