@@ -14,7 +14,7 @@ InstallContext read_sas_installations(const EditionProfile& edition, Platform& p
         // Roots are used as stored: a trailing backslash stays and gives
         // "\\sas.exe". An empty root names no SAS.
         std::string root = registry_text(platform, sas.registry_key, kSasRootValue);
-        if (!root.empty()) context.sas_roots[static_cast<size_t>(sas.version)] = std::move(root);
+        if (!root.empty()) context.sas_root(sas.version) = std::move(root);
     }
     if (edition.reads_all_users)
         context.all_users = registry_text(platform, kProductKey, kAllUsersValue);

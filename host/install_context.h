@@ -20,6 +20,9 @@ struct InstallContext {
     const std::optional<std::string>& sas_root(SasVersion version) const {
         return sas_roots[static_cast<size_t>(version)];
     }
+    std::optional<std::string>& sas_root(SasVersion version) {
+        return sas_roots[static_cast<size_t>(version)];
+    }
     bool found(SasVersion version) const { return sas_root(version).has_value(); }
     // The root followed by "\sas.exe"; for a version not found "\sas.exe"
     // alone, as SAS's own shortcuts would name it.

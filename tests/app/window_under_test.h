@@ -22,9 +22,9 @@ inline constexpr const char* kStepFailure = "The step could not do its work.";
 // Roots as start-up would have read them; a version not found has none.
 inline InstallContext context_with(bool sas8, bool sas91, bool sas92) {
     InstallContext context;
-    if (sas8) context.sas_roots[0] = "C:\\SAS\\V8";
-    if (sas91) context.sas_roots[1] = "C:\\Program Files\\SAS\\SAS 9.1";
-    if (sas92) context.sas_roots[2] = "C:\\Program Files\\SAS\\SASFoundation\\9.2";
+    if (sas8) context.sas_root(SasVersion::V8) = "C:\\SAS\\V8";
+    if (sas91) context.sas_root(SasVersion::V91) = "C:\\Program Files\\SAS\\SAS 9.1";
+    if (sas92) context.sas_root(SasVersion::V92) = "C:\\Program Files\\SAS\\SASFoundation\\9.2";
     return context;
 }
 

@@ -95,7 +95,7 @@ TEST_P(ConfigFile, IsEditedOrKeptByteForByteWithoutLeftovers) {
         platform.add_folder(row.root);
         platform.add_file(kSas91Config, row.file);
         InstallContext context;
-        context.sas_roots[1] = kSas91Root;
+        context.sas_root(SasVersion::V91) = kSas91Root;
 
         std::optional<std::string> new_text;
         std::string err;

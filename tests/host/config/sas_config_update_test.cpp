@@ -138,7 +138,7 @@ TEST(SasConfigUpdate, MissingFileOrFolderIsReportedWithThePlatformsText) {
     EXPECT_FALSE(no_file.wrote_anything());
 
     Machine no_folder;
-    no_folder.context.sas_roots[1] = R"(C:\SAS\Gone)";
+    no_folder.context.sas_root(SasVersion::V91) = R"(C:\SAS\Gone)";
     EXPECT_FALSE(no_folder.run(kLegacyEdition));
     no_folder.expect_one_failure_box(failure_on(R"(C:\SAS\Gone\nls\en\SASV9.CFG)", kPathNotFound));
     EXPECT_FALSE(no_folder.wrote_anything());

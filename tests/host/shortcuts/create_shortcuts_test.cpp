@@ -35,7 +35,7 @@ const std::string kLnk = "\\Kelvarion.lnk";
 class CreateShortcuts : public ::testing::Test {
 protected:
     CreateShortcuts() {
-        context.sas_roots[1] = "C:\\SAS\\9.1";
+        context.sas_root(SasVersion::V91) = "C:\\SAS\\9.1";
         platform.root = "D:\\Apps\\Kelvarion";
         // The per-user Start-menu folders are made by the product folder step.
         platform.add_folder(kUserPrograms + kMenuFolder);
@@ -224,7 +224,7 @@ TEST_F(CreateShortcuts, SpecialFolderLookupFailureIsReported) {
 TEST_F(CreateShortcuts, InstallRootAndProgramNameComeFromThePlatform) {
     platform.root = "E:\\Program Files\\Kelvarion Suite";
     platform.name = "setup copy";
-    context.sas_roots[0] = "C:\\Program Files\\SAS\\V8";
+    context.sas_root(SasVersion::V8) = "C:\\Program Files\\SAS\\V8";
 
     EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V8, platform));
 

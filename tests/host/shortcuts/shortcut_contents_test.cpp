@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ShortcutProperties, RootsWithSpacesAreQuotedOnlyInTheArguments) {
     InstallContext context;
-    context.sas_roots[1] = "C:\\Program Files\\SAS Institute\\9.1";
+    context.sas_root(SasVersion::V91) = "C:\\Program Files\\SAS Institute\\9.1";
     const std::string root = "C:\\Program Files (x86)\\Kelvarion Suite";
 
     const ShortcutProperties current =
