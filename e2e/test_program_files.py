@@ -69,5 +69,4 @@ class ProgramFiles(E2ECase):
                 manifest = info["manifest"]
                 self.assertIn("Microsoft.Windows.Common-Controls", manifest)
                 self.assertIn('version="6.0.0.0"', manifest)
-                self.assertRegex(manifest, r'requestedExecutionLevel\s+level="asInvoker"')
                 self.assertRegex(manifest, r"dpiAware")

@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "app/startup.h"
 #include "editions/resources/resource_ids.h"
+#include "platform/win32/dll_search_win.h"
 #include "platform/win32/main_window_win.h"
 #include "platform/win32/win32_platform.h"
 
@@ -55,6 +56,9 @@ bool show_main_window(const EditionProfile& edition, const InstallContext& conte
 }  // namespace
 
 int run_setup_program(const EditionProfile& edition) {
+    // Before anything that may load a DLL: the program runs elevated.
+    restrict_dll_search_to_system();
+
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "generate/text_file.h"
-#include "host/atomic_replace.h"
+#include "host/replacement_file.h"
 #include "host/sas_config_edit.h"
 
 namespace kelvarion {

@@ -21,7 +21,7 @@ std::string sas_config_path(const EditionProfile& edition, const InstallContext&
                             std::optional<SasVersion> chosen);
 
 // Reads the file whole, edits it (host/sas_config_edit.h) and, only when the
-// edit changed it, replaces the file in one step (host/atomic_replace.h).
+// edit changed it, replaces the file in one step (host/replacement_file.h).
 // *new_text receives the file's text after the edit (the text as read when
 // nothing changes) once the file has been read and edited. False with *err
 // describing the failure; the file is then unchanged.

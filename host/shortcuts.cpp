@@ -1,6 +1,6 @@
 #include "host/shortcuts.h"
 
-#include "host/atomic_replace.h"
+#include "host/replacement_file.h"
 
 namespace kelvarion {
 namespace {
@@ -45,24 +45,14 @@ std::string argument_text(const EditionProfile& edition, const std::string& sas_
     return text;
 }
 
-// Saves the new shortcut under a temporary name beside `path`, then puts it
-// in place of the earlier one in one step: a save that fails leaves the
-// user's working shortcut as it was. No temporary file is left behind.
+// Saves the new shortcut beside `path`, then puts it in place of the earlier
+// one in one step: a save that fails leaves the user's working shortcut as it
+// was, and no temporary file behind.
 bool save_in_place_of(const std::string& path, const ShortcutProperties& properties,
                       Platform& platform, std::string* err) {
-    std::string temp_path;
-    {
-        const std::unique_ptr<OutputFile> reserved =
-            platform.create_temp_file_beside(path, &temp_path, err);
-        if (reserved && reserved->close(err) &&
-            platform.save_shortcut(temp_path, properties, err) &&
-            platform.replace_file(temp_path, path, err))
-            return true;
-    }
-    std::string ignored;
-    if (!temp_path.empty()) platform.delete_file(temp_path, &ignored);
-    describe_as_failure_on(path, err);  // the user knows the shortcut, not the file beside it
-    return false;
+    ReplacementFile replacement(platform, path);
+    return replacement.begin(err) && replacement.save_shortcut(properties, err) &&
+           replacement.commit(err);
 }
 
 // Saves one shortcut; false with *err set on the first failure.

@@ -75,6 +75,17 @@ public:
     virtual bool close(std::string* err) = 0;
 };
 
+// A new, uniquely named file beside a target that it is to replace. Every
+// failure on it names the target: the user knows that file, not this one.
+// Filled either by writing bytes or by saving a shortcut in it; never deleted
+// by this object.
+class TemporaryFile : public OutputFile {
+public:
+    virtual const std::string& path() const = 0;
+    // Closes the file, then saves the shortcut in it.
+    virtual bool save_shortcut(const ShortcutProperties& properties, std::string* err) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -96,14 +107,18 @@ public:
     virtual DeleteResult delete_file(const std::string& path, std::string* err) = 0;
     // Reads the whole file, byte for byte.
     virtual bool read_file(const std::string& path, std::string* bytes, std::string* err) = 0;
-    // Creates the file, or truncates it if it exists. Null on failure.
+    // Creates the file, or truncates it if it exists; an existing file keeps
+    // its hidden and system attributes. Null on failure.
     virtual std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) = 0;
-    // Creates a new, uniquely named file in the folder of `target`.
-    virtual std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
-                                                                std::string* temp_path,
-                                                                std::string* err) = 0;
-    // Puts `source` in place of `target` in one step (the target keeps its
-    // attributes where the system allows); `source` is gone on success.
+    // Creates a new, uniquely named file in the folder of `target`, on the
+    // same volume; its failures name `target`.
+    virtual std::unique_ptr<TemporaryFile> create_temp_file_beside(const std::string& target,
+                                                                   std::string* err) = 0;
+    // Puts `source` in place of `target` in one step, the target keeping its
+    // attributes (platform/file_replace.h). On success `source` is gone. On
+    // failure, which names `target`, the target is under its own name with
+    // its old or new bytes and no other file is left, unless the description
+    // names the one file that could not be put back.
     virtual bool replace_file(const std::string& source, const std::string& target,
                               std::string* err) = 0;
 

@@ -51,19 +51,21 @@ public:
     // "File not found" and "path not found" give NotFound.
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
-    // CREATE_ALWAYS: a new file, or the existing one truncated.
+    // CREATE_ALWAYS: a new file, or the existing one truncated, keeping its
+    // hidden and system attributes (Windows refuses the call otherwise).
     std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
+    // The attributes that CREATE_ALWAYS must carry over an existing file with
+    // `existing`: CreateFileW refuses ("Access is denied.") a hidden or system
+    // file unless the call carries those attributes, which it then keeps.
+    static unsigned long attributes_to_overwrite(unsigned long existing);
     // A new file with a unique hidden-style name ("~kelvarion<n>.tmp") in the
     // folder of `target`, so that it can later replace `target` on the same
-    // volume.
-    std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
-                                                        std::string* temp_path,
-                                                        std::string* err) override;
-    // ReplaceFileW: the target keeps its attributes and security. A missing
-    // target (which ReplaceFileW refuses) or a file system without
-    // ReplaceFileW gets MoveFileExW(MOVEFILE_REPLACE_EXISTING |
-    // MOVEFILE_WRITE_THROUGH) instead. On failure both files are left as they
-    // were; `source` is the caller's to delete.
+    // volume. Its failures name `target`.
+    std::unique_ptr<TemporaryFile> create_temp_file_beside(const std::string& target,
+                                                           std::string* err) override;
+    // put_in_place (platform/file_replace.h) over Win32FileMoves
+    // (file_moves_win.h): ReplaceFileW with a backup beside the target, or
+    // MoveFileExW where there is no target or ReplaceFileW is not supported.
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
 
@@ -77,6 +79,9 @@ public:
     // win32_platform_message_box.cpp: MessageBoxW and Sleep, the two calls
     // that hold the window's one thread.
     void message_box(const std::string& text, const std::string& title, MessageIcon icon) override;
+    // MessageBoxW's style: one OK button, the critical-stop icon
+    // (MB_ICONERROR) or the information icon, task-modal without an owner.
+    static unsigned message_box_style(MessageIcon icon, bool owned);
     void pause(int milliseconds) override;
 
 private:

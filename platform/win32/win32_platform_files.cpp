@@ -6,8 +6,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/win32/error_text_win.h"
+#include "platform/win32/file_moves_win.h"
 #include "platform/win32/path_win.h"
+#include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 
@@ -22,10 +25,12 @@ void set_error(std::string* err, const std::string& path, DWORD code) {
 // WriteFile takes a DWORD count; large buffers go in slices.
 constexpr DWORD kMaxSlice = 1u << 20;
 
+// Failures name `named`: the file itself, or the target that a temporary
+// file stands for.
 class Win32OutputFile : public OutputFile {
 public:
-    Win32OutputFile(UniqueFileHandle handle, std::string path)
-        : handle_(std::move(handle)), path_(std::move(path)) {}
+    Win32OutputFile(UniqueFileHandle handle, std::string named)
+        : handle_(std::move(handle)), path_(std::move(named)) {}
 
     bool write(std::string_view bytes, std::string* err) override {
         if (!handle_) return closed(err);
@@ -75,25 +80,32 @@ private:
     std::string path_;
 };
 
-UniqueFileHandle open_for_output(const std::wstring& path, DWORD disposition) {
+class Win32TemporaryFile : public TemporaryFile {
+public:
+    Win32TemporaryFile(UniqueFileHandle handle, std::string path, std::string target)
+        : file_(std::move(handle), target), path_(std::move(path)), target_(std::move(target)) {}
+
+    const std::string& path() const override { return path_; }
+    bool write(std::string_view bytes, std::string* err) override {
+        return file_.write(bytes, err);
+    }
+    bool flush(std::string* err) override { return file_.flush(err); }
+    bool close(std::string* err) override { return file_.close(err); }
+    bool save_shortcut(const ShortcutProperties& properties, std::string* err) override {
+        // The shell opens the file itself, so it must be closed first.
+        return file_.close(err) && save_shell_link(path_, properties, target_, err);
+    }
+
+private:
+    Win32OutputFile file_;
+    std::string path_;
+    std::string target_;
+};
+
+UniqueFileHandle open_for_output(const std::wstring& path, DWORD disposition,
+                                 DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     return UniqueFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-bool file_is_missing(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-           GetLastError() == ERROR_FILE_NOT_FOUND;
-}
-
-// ReplaceFileW carries the replaced file's attributes over on Windows but not
-// on Wine; giving them to the new file first makes the result the same on
-// both. Read-only is left out: the replace must still be able to rename it.
-void carry_attributes(const std::wstring& from, const std::wstring& to) {
-    const DWORD attributes = GetFileAttributesW(from.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    const DWORD kept = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    if (kept != 0) SetFileAttributesW(to.c_str(), kept);
+                                        disposition, attributes, nullptr));
 }
 
 std::string temp_name(unsigned long n) {
@@ -103,6 +115,11 @@ std::string temp_name(unsigned long n) {
 }
 
 }  // namespace
+
+unsigned long Win32Platform::attributes_to_overwrite(unsigned long existing) {
+    const DWORD carried = existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    return carried != 0 ? carried : FILE_ATTRIBUTE_NORMAL;
+}
 
 bool Win32Platform::make_folder(const std::string& path, std::string* err) {
     if (!CreateDirectoryW(widen(path).c_str(), nullptr)) {
@@ -153,12 +170,15 @@ std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, 
     // Windows refuses to open a read-only file for writing; Wine run as root
     // does not. Refusing here too keeps the program's behaviour the same.
     const DWORD attributes = GetFileAttributesW(path_w.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    const bool existing_file =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (existing_file && (attributes & FILE_ATTRIBUTE_READONLY)) {
         set_error(err, path, ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    UniqueFileHandle file = open_for_output(path_w, CREATE_ALWAYS);
+    UniqueFileHandle file = open_for_output(
+        path_w, CREATE_ALWAYS,
+        existing_file ? attributes_to_overwrite(attributes) : FILE_ATTRIBUTE_NORMAL);
     if (!file) {
         set_error(err, path, GetLastError());
         return nullptr;
@@ -166,64 +186,31 @@ std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, 
     return std::make_unique<Win32OutputFile>(std::move(file), path);
 }
 
-std::unique_ptr<OutputFile> Win32Platform::create_temp_file_beside(const std::string& target,
-                                                                   std::string* temp_path,
-                                                                   std::string* err) {
+std::unique_ptr<TemporaryFile> Win32Platform::create_temp_file_beside(const std::string& target,
+                                                                      std::string* err) {
     const std::string folder = folder_prefix(target);
     // Start from a number that differs between processes and moments; CREATE_NEW
     // makes the name ours alone, and a taken name just moves on to the next.
     unsigned long n = (GetCurrentProcessId() << 16) ^ GetTickCount();
-    std::string path;
+    DWORD code = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 1000; ++attempt, ++n) {
-        path = folder + temp_name(n);
+        const std::string path = folder + temp_name(n);
         UniqueFileHandle file = open_for_output(widen(path), CREATE_NEW);
-        if (file) {
-            if (temp_path) *temp_path = path;
-            return std::make_unique<Win32OutputFile>(std::move(file), path);
-        }
-        const DWORD code = GetLastError();
-        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {
-            set_error(err, path, code);
-            return nullptr;
-        }
+        if (file) return std::make_unique<Win32TemporaryFile>(std::move(file), path, target);
+        code = GetLastError();
+        if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
     }
-    set_error(err, path, ERROR_FILE_EXISTS);
+    set_error(err, target, code);
     return nullptr;
 }
 
 bool Win32Platform::replace_file(const std::string& source, const std::string& target,
                                  std::string* err) {
-    const std::wstring source_w = widen(source);
-    const std::wstring target_w = widen(target);
-
-    if (!file_is_missing(target_w)) {
-        carry_attributes(target_w, source_w);
-        if (ReplaceFileW(target_w.c_str(), source_w.c_str(), nullptr, 0, nullptr, nullptr)) {
-            return true;
-        }
-        const DWORD code = GetLastError();
-        // A rename takes ReplaceFileW's place only where ReplaceFileW cannot
-        // work at all. A read-only or locked target stays as it is: a rename
-        // over it would not stop where Windows does (Wine run as root lets
-        // MoveFileExW overwrite read-only files).
-        const bool unsupported = code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED ||
-                                 code == ERROR_CALL_NOT_IMPLEMENTED;
-        // ERROR_UNABLE_TO_MOVE_REPLACEMENT: the target is already gone and the
-        // new file still has its own name; the rename below completes the job.
-        const bool target_gone = code == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-                                 (code == ERROR_FILE_NOT_FOUND && file_is_missing(target_w));
-        if (!unsupported && !target_gone) {
-            set_error(err, target, code);
-            return false;
-        }
-    }
-    // No target (ReplaceFileW needs one; Wine fails with "file not found"):
-    // a rename puts the file in place, still in one step.
-    if (MoveFileExW(source_w.c_str(), target_w.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    set_error(err, target, GetLastError());
+    Win32FileMoves files;
+    const PutInPlaceResult result =
+        put_in_place(files, target, source, free_backup_name(files, source));
+    if (result.code == ERROR_SUCCESS) return true;
+    if (err) *err = win32_path_error_text(target, result.code) + kept_note(result);
     return false;
 }
 

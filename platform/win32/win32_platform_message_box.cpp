@@ -7,11 +7,20 @@
 
 namespace kelvarion {
 
+unsigned Win32Platform::message_box_style(MessageIcon icon, bool owned) {
+    UINT style = MB_OK;
+    switch (icon) {
+        case MessageIcon::Critical: style |= MB_ICONERROR; break;
+        case MessageIcon::Information: style |= MB_ICONINFORMATION; break;
+    }
+    // Without an owner the box still blocks the thread's other windows.
+    if (!owned) style |= MB_TASKMODAL;
+    return style;
+}
+
 void Win32Platform::message_box(const std::string& text, const std::string& title,
                                 MessageIcon icon) {
-    UINT style = MB_OK | (icon == MessageIcon::Critical ? MB_ICONERROR : MB_ICONINFORMATION);
-    // Without an owner the box still blocks the thread's other windows.
-    if (owner_ == nullptr) style |= MB_TASKMODAL;
+    const UINT style = message_box_style(icon, owner_ != nullptr);
     // Keys and clicks queued while a step ran (its pauses block the thread)
     // were meant for the busy window; they must not answer this box unread.
     drop_queued_input();

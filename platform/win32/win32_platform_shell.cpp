@@ -5,6 +5,7 @@
 
 #include "platform/win32/com_win.h"
 #include "platform/win32/error_text_win.h"
+#include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
 
 namespace kelvarion {
@@ -26,8 +27,8 @@ bool failed(HRESULT hr, std::string* err) {
 }
 
 // Any failure while saving a shortcut names the .lnk file.
-bool failed(const std::string& path, HRESULT hr, std::string* err) {
-    if (err) *err = win32_path_error_text(path, static_cast<unsigned long>(hr));
+bool failed(const std::string& named, HRESULT hr, std::string* err) {
+    if (err) *err = win32_path_error_text(named, static_cast<unsigned long>(hr));
     return false;
 }
 
@@ -46,31 +47,36 @@ bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std:
 
 bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
                                   std::string* err) {
+    return save_shell_link(path, properties, path, err);
+}
+
+bool save_shell_link(const std::string& path, const ShortcutProperties& properties,
+                     const std::string& named, std::string* err) {
     const ComApartment apartment;
-    if (!apartment.usable()) return failed(path, apartment.result(), err);
+    if (!apartment.usable()) return failed(named, apartment.result(), err);
 
     ComPtr<IShellLinkW> link;
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link.put_void());
-    if (FAILED(hr)) return failed(path, hr, err);
+    if (FAILED(hr)) return failed(named, hr, err);
 
     if (FAILED(hr = link->SetDescription(widen(properties.description).c_str())))
-        return failed(path, hr, err);
-    if (FAILED(hr = link->SetShowCmd(properties.window_style))) return failed(path, hr, err);
+        return failed(named, hr, err);
+    if (FAILED(hr = link->SetShowCmd(properties.window_style))) return failed(named, hr, err);
     if (FAILED(hr = link->SetArguments(widen(properties.arguments).c_str())))
-        return failed(path, hr, err);
+        return failed(named, hr, err);
     // SetPath may answer S_FALSE for a target that is not on this machine; the
     // shortcut still names it, so that is no failure.
     if (FAILED(hr = link->SetPath(widen(properties.target_path).c_str())))
-        return failed(path, hr, err);
+        return failed(named, hr, err);
     if (FAILED(hr = link->SetWorkingDirectory(widen(properties.working_directory).c_str())))
-        return failed(path, hr, err);
+        return failed(named, hr, err);
     if (FAILED(hr = link->SetIconLocation(widen(properties.icon_location).c_str(), 0)))
-        return failed(path, hr, err);
+        return failed(named, hr, err);
 
     ComPtr<IPersistFile> file;
-    if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(path, hr, err);
-    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(path, hr, err);
+    if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(named, hr, err);
+    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(named, hr, err);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/file_replace.h"
 #include "platform/text_codec.h"
 
 namespace kelvarion::testing {
@@ -13,10 +14,12 @@ std::string upper(std::string s) {
     return s;
 }
 
+// Failures name `named`: the file itself, or the target that a temporary
+// file stands for.
 class FakeOutputFile : public OutputFile {
 public:
-    FakeOutputFile(FakePlatform& platform, std::string path)
-        : platform_(platform), path_(std::move(path)) {
+    FakeOutputFile(FakePlatform& platform, std::string path, std::string named = {})
+        : platform_(platform), path_(std::move(path)), named_(named.empty() ? path_ : named) {
         ++platform_.open_files;
     }
     ~FakeOutputFile() override {
@@ -24,29 +27,149 @@ public:
     }
     bool write(std::string_view bytes, std::string* err) override {
         platform_.log.push_back("write " + path_);
-        if (closed_ || platform_.injected_failure(FakeOp::Write, path_, err)) return false;
+        if (closed_ || platform_.injected_failure(FakeOp::Write, path_, err, named_)) return false;
         platform_.entries[FakePlatform::key(path_)].bytes.append(bytes);
         return true;
     }
     bool flush(std::string* err) override {
         platform_.log.push_back("flush " + path_);
-        return !closed_ && !platform_.injected_failure(FakeOp::Flush, path_, err);
+        return !closed_ && !platform_.injected_failure(FakeOp::Flush, path_, err, named_);
     }
     bool close(std::string* err) override {
         platform_.log.push_back("close " + path_);
         if (closed_) return false;
         closed_ = true;
         --platform_.open_files;
-        return !platform_.injected_failure(FakeOp::Close, path_, err);
+        return !platform_.injected_failure(FakeOp::Close, path_, err, named_);
     }
+    const std::string& path() const { return path_; }
+    const std::string& named() const { return named_; }
 
 private:
     FakePlatform& platform_;
     std::string path_;
+    std::string named_;
     bool closed_ = false;
 };
 
+class FakeTemporaryFile : public TemporaryFile {
+public:
+    FakeTemporaryFile(FakePlatform& platform, std::string path, std::string target)
+        : platform_(platform), file_(platform, std::move(path), std::move(target)) {}
+    const std::string& path() const override { return file_.path(); }
+    bool write(std::string_view bytes, std::string* err) override {
+        return file_.write(bytes, err);
+    }
+    bool flush(std::string* err) override { return file_.flush(err); }
+    bool close(std::string* err) override { return file_.close(err); }
+    bool save_shortcut(const ShortcutProperties& properties, std::string* err) override {
+        std::string ignored;
+        file_.close(&ignored);
+        platform_.log.push_back("save_shortcut " + path());
+        if (platform_.injected_failure(FakeOp::SaveShortcut, path(), err, file_.named()))
+            return false;
+        platform_.entries[FakePlatform::key(path())].bytes = "L";
+        platform_.shortcuts[FakePlatform::key(path())] = properties;
+        return true;
+    }
+
+private:
+    FakePlatform& platform_;
+    FakeOutputFile file_;
+};
+
+// ReplaceFileW and the rest over the fake's files, each documented failure
+// of ReplaceFileW leaving the files as Windows says it does.
+class FakeFileMoves : public FileMoves {
+public:
+    explicit FakeFileMoves(FakePlatform& platform) : platform_(platform) {}
+
+    std::uint32_t replace(const std::string& target, const std::string& replacement,
+                          const std::string& backup) override {
+        std::string error;
+        if (platform_.injected_failure(FakeOp::Replace, target, &error)) {
+            const std::uint32_t code = code_of(error.substr(error.find(": ") + 2));
+            // The target renamed to the backup name, the replacement still
+            // under its own; every other failure has moved nothing.
+            if (code == win32_code::kUnableToMoveReplacement2) platform_.move_entry(target, backup);
+            return code;
+        }
+        const auto source = platform_.entries.find(FakePlatform::key(replacement));
+        if (source == platform_.entries.end()) return win32_code::kFileNotFound;
+        const FakePlatform::FileEntry& old = platform_.entries[FakePlatform::key(target)];
+        if (old.is_folder || old.read_only) return win32_code::kAccessDenied;
+        const bool hidden_or_system = old.hidden_or_system;
+        platform_.move_entry(target, backup);
+        platform_.move_entry(replacement, target);
+        platform_.entries[FakePlatform::key(target)].hidden_or_system = hidden_or_system;
+        return win32_code::kSuccess;
+    }
+
+    std::uint32_t move(const std::string& from, const std::string& to) override {
+        std::string error;
+        if (platform_.injected_failure(FakeOp::Move, from, &error))
+            return code_of(error.substr(error.find(": ") + 2));
+        if (!platform_.file(from)) return win32_code::kFileNotFound;
+        const auto old = platform_.entries.find(FakePlatform::key(to));
+        if (old != platform_.entries.end() && (old->second.is_folder || old->second.read_only))
+            return win32_code::kAccessDenied;
+        platform_.move_entry(from, to);
+        return win32_code::kSuccess;
+    }
+
+    std::uint32_t remove(const std::string& path) override {
+        switch (platform_.delete_file(path, nullptr)) {
+            case DeleteResult::Deleted: return win32_code::kSuccess;
+            case DeleteResult::NotFound: return win32_code::kFileNotFound;
+            case DeleteResult::Failed: break;
+        }
+        return win32_code::kAccessDenied;
+    }
+
+    std::uint32_t attributes_error(const std::string& path) override {
+        std::string error;
+        if (platform_.injected_failure(FakeOp::Attributes, path, &error))
+            return code_of(error.substr(error.find(": ") + 2));
+        if (platform_.exists(path)) return win32_code::kSuccess;
+        return platform_.is_folder(FakePlatform::parent(FakePlatform::key(path)))
+                   ? win32_code::kFileNotFound
+                   : win32_code::kPathNotFound;
+    }
+
+private:
+    FakePlatform& platform_;
+};
+
+struct KnownError {
+    std::uint32_t code;
+    const char* description;
+};
+constexpr KnownError kKnownErrors[] = {
+    {win32_code::kFileNotFound, kFileNotFound},
+    {win32_code::kPathNotFound, kPathNotFound},
+    {win32_code::kAccessDenied, kAccessDenied},
+    {win32_code::kSharingViolation, kSharingViolation},
+    {win32_code::kNotSupported, kNotSupported},
+    {112, kDiskFull},
+    {183, kAlreadyExists},
+    {win32_code::kUnableToRemoveReplaced, kUnableToRemoveReplaced},
+    {win32_code::kUnableToMoveReplacement, kUnableToMoveReplacement},
+    {win32_code::kUnableToMoveReplacement2, kUnableToMoveReplacement2},
+};
+
 }  // namespace
+
+std::uint32_t code_of(const std::string& description) {
+    for (const KnownError& known : kKnownErrors)
+        if (description == known.description) return known.code;
+    return 0;
+}
+
+std::string description_of(std::uint32_t code) {
+    for (const KnownError& known : kKnownErrors)
+        if (code == known.code) return known.description;
+    return {};
+}
 
 FakePlatform::FakePlatform() {
     special_folders[SpecialFolder::Desktop] = "C:\\Users\\ann\\Desktop";
@@ -254,56 +377,55 @@ std::unique_ptr<OutputFile> FakePlatform::create_file(const std::string& path, s
         if (err) *err = failure_on(path, kAccessDenied);
         return nullptr;
     }
+    // Windows' CreateFileW refuses a hidden or system file unless the call
+    // carries those attributes; the platform carries them, so they stay.
+    const bool hidden_or_system = it != entries.end() && it->second.hidden_or_system;
     entries[k] = FileEntry{};
+    entries[k].hidden_or_system = hidden_or_system;
     return std::make_unique<FakeOutputFile>(*this, path);
 }
 
-std::unique_ptr<OutputFile> FakePlatform::create_temp_file_beside(const std::string& target,
-                                                                  std::string* temp_path,
-                                                                  std::string* err) {
+std::unique_ptr<TemporaryFile> FakePlatform::create_temp_file_beside(const std::string& target,
+                                                                     std::string* err) {
     const auto slash = target.rfind('\\');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash);
     const std::string path = folder + "\\~kv" + std::to_string(++temp_counter_) + ".tmp";
     log.push_back("create_temp " + path);
-    if (injected_failure(FakeOp::CreateTemp, target, err, path)) return nullptr;
+    if (injected_failure(FakeOp::CreateTemp, target, err)) return nullptr;
     const std::string p = key(folder);
     if (!is_folder(p)) {
-        if (err) *err = failure_on(path, kPathNotFound);
+        if (err) *err = failure_on(target, kPathNotFound);
         return nullptr;
     }
     if (entries.count(p) && entries[p].read_only) {
-        if (err) *err = failure_on(path, kAccessDenied);
+        if (err) *err = failure_on(target, kAccessDenied);
         return nullptr;
     }
     entries[key(path)] = FileEntry{};
-    *temp_path = path;
-    return std::make_unique<FakeOutputFile>(*this, path);
+    return std::make_unique<FakeTemporaryFile>(*this, path, target);
 }
 
 bool FakePlatform::replace_file(const std::string& source, const std::string& target,
                                 std::string* err) {
     log.push_back("replace " + source + " -> " + target);
-    if (injected_failure(FakeOp::Replace, target, err)) return false;
-    const auto src = entries.find(key(source));
-    if (src == entries.end() || src->second.is_folder) {
-        if (err) *err = failure_on(target, kFileNotFound);
-        return false;
-    }
-    const auto dst = entries.find(key(target));
-    if (dst != entries.end() && (dst->second.is_folder || dst->second.read_only)) {
-        if (err) *err = failure_on(target, kAccessDenied);
-        return false;
-    }
-    FileEntry moved = src->second;
-    entries.erase(src);
-    entries[key(target)] = moved;
-    // A shortcut saved under another name moves with its file.
-    shortcuts.erase(key(target));
-    if (const auto saved = shortcuts.find(key(source)); saved != shortcuts.end()) {
-        shortcuts[key(target)] = saved->second;
+    FakeFileMoves files(*this);
+    const PutInPlaceResult result =
+        put_in_place(files, target, source, free_backup_name(files, source));
+    if (result.code == win32_code::kSuccess) return true;
+    if (err) *err = failure_on(target, description_of(result.code)) + kept_note(result);
+    return false;
+}
+
+void FakePlatform::move_entry(const std::string& from, const std::string& to) {
+    const auto moved = entries.find(key(from));
+    if (moved == entries.end()) return;
+    entries[key(to)] = moved->second;
+    entries.erase(key(from));
+    shortcuts.erase(key(to));
+    if (const auto saved = shortcuts.find(key(from)); saved != shortcuts.end()) {
+        shortcuts[key(to)] = saved->second;
         shortcuts.erase(saved);
     }
-    return true;
 }
 
 bool FakePlatform::save_shortcut(const std::string& path, const ShortcutProperties& properties,

@@ -21,6 +21,23 @@ inline constexpr const char* kPathNotFound = "The system cannot find the path sp
 inline constexpr const char* kAccessDenied = "Access is denied.";
 inline constexpr const char* kAlreadyExists = "Cannot create a file when that file already exists.";
 inline constexpr const char* kDiskFull = "There is not enough space on the disk.";
+inline constexpr const char* kSharingViolation =
+    "The process cannot access the file because it is being used by another process.";
+// ReplaceFileW's documented failures, which it can meet half-way
+// (platform/file_replace.h).
+inline constexpr const char* kUnableToRemoveReplaced = "Unable to remove the file to be replaced.";
+inline constexpr const char* kUnableToMoveReplacement =
+    "Unable to move the replacement file to the file to be replaced. The file to be replaced has "
+    "retained its original name.";
+inline constexpr const char* kUnableToMoveReplacement2 =
+    "Unable to move the replacement file to the file to be replaced. The file to be replaced has "
+    "been renamed using the backup name.";
+inline constexpr const char* kNotSupported = "The request is not supported.";
+
+// The Win32 code of one of the descriptions above (kAccessDenied gives 5),
+// and the description of a code; unknown ones give 0 and "".
+std::uint32_t code_of(const std::string& description);
+std::string description_of(std::uint32_t code);
 
 // A failure on `path` as the platform words it (an empty path names nothing).
 inline std::string failure_on(const std::string& path, const std::string& description) {
@@ -43,7 +60,9 @@ enum class FakeOp {
     Write,
     Flush,
     Close,
-    Replace,
+    Replace,     // ReplaceFileW: each code leaves the files as Windows documents
+    Move,        // MoveFileExW, matched on the file moved
+    Attributes,  // GetFileAttributesW
     SaveShortcut,
     SpecialFolder,
 };
@@ -54,6 +73,7 @@ public:
         bool is_folder = false;
         bool read_only = false;
         std::string bytes;
+        bool hidden_or_system = false;  // kept when the file is overwritten
     };
 
     FakePlatform();
@@ -103,9 +123,8 @@ public:
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
     std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
-    std::unique_ptr<OutputFile> create_temp_file_beside(const std::string& target,
-                                                        std::string* temp_path,
-                                                        std::string* err) override;
+    std::unique_ptr<TemporaryFile> create_temp_file_beside(const std::string& target,
+                                                           std::string* err) override;
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
     bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
@@ -125,6 +144,8 @@ public:
     bool injected_failure(FakeOp op, const std::string& path, std::string* err,
                           const std::string& named = {});
     std::map<std::string, FileEntry> entries;  // by key()
+    // Moves a file, and the shortcut saved in it, to another name.
+    void move_entry(const std::string& from, const std::string& to);
 
 private:
     struct Injection {

@@ -26,12 +26,15 @@ TEST(WriteTextFile, WritesEveryLineWithCrLfInTheAnsiCodePage) {
     EXPECT_EQ(fake.open_files, 0);
 }
 
-TEST(WriteTextFile, TruncatesAnExistingFile) {
+TEST(WriteTextFile, TruncatesAnExistingFileThatKeepsItsHiddenAndSystemAttributes) {
     FakePlatform fake;
     fake.add_file("C:\\Apps\\Kelvarion\\a.txt", std::string(500, 'x'));
+    fake.entries[FakePlatform::key("C:\\Apps\\Kelvarion\\a.txt")].hidden_or_system = true;
     std::string err;
     ASSERT_TRUE(write_text_file(fake, "C:\\Apps\\Kelvarion\\a.txt", {"new"}, kRoot, &err)) << err;
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\a.txt"), "new\r\n");
+    // Overwritten in place, not deleted and made anew.
+    EXPECT_TRUE(fake.entries[FakePlatform::key("C:\\Apps\\Kelvarion\\a.txt")].hidden_or_system);
 }
 
 TEST(WriteTextFile, UnmappableCharacterInAFolderNameWritesNothingAndNamesTheFolder) {

@@ -15,6 +15,7 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "platform/win32/main_window_win.h"
+#include "platform/win32/win32_platform.h"
 
 namespace kelvarion {
 namespace {
@@ -191,6 +192,25 @@ void expect_layout(const EditionProfile& edition) {
     EXPECT_TRUE(view.selected(Control::Sas8Option));
     EXPECT_FALSE(view.selected(Control::Sas91Option));
     EXPECT_EQ(0, SendMessageW(view.control_window(Control::ProgressBar), PBM_GETPOS, 0, 0));
+}
+
+TEST(MessageBoxes, ErrorHasTheCriticalStopIconAndTheNoticeTheInformationIcon) {
+    EXPECT_EQ(Win32Platform::message_box_style(MessageIcon::Critical, true),
+              static_cast<unsigned>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(Win32Platform::message_box_style(MessageIcon::Information, true),
+              static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
+    // With no window left to own it, the box still holds the thread.
+    EXPECT_EQ(Win32Platform::message_box_style(MessageIcon::Critical, false),
+              static_cast<unsigned>(MB_OK | MB_ICONERROR | MB_TASKMODAL));
+}
+
+TEST(MainWindowLayout, TheScreenHasTheDpiTheRunAsksFor) {
+    // Else a run meant for 144 DPI would pass at 96, where rounding and
+    // truncating agree.
+    const char* asked = std::getenv("KELVARION_WINE_DPI");
+    const int dpi = asked ? std::atoi(asked) : 96;
+    EXPECT_EQ(dpi, screen_dpi(LOGPIXELSX));
+    EXPECT_EQ(dpi, screen_dpi(LOGPIXELSY));
 }
 
 TEST(MainWindowLayout, CurrentEditionFollowsTheTwipsTable) { expect_layout(kCurrentEdition); }

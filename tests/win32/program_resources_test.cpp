@@ -166,17 +166,61 @@ TEST(ProgramResources, TheSameWindowIconOf32By32PixelsAnd256Colours) {
     EXPECT_EQ(icon_images[0], icon_images[1]);
 }
 
+// The start tag of the first element `name` ("<name ...>"), empty when none;
+// *end is where its element ends (its end tag, or the tag itself when empty).
+std::string start_tag(const std::string& xml, const std::string& name, size_t* end) {
+    const size_t begin = xml.find("<" + name + " ");
+    if (begin == std::string::npos) return {};
+    const size_t close = xml.find('>', begin);
+    if (close == std::string::npos) return {};
+    const std::string tag = xml.substr(begin, close + 1 - begin);
+    const size_t end_tag = xml.find("</" + name + ">", close);
+    *end = tag.size() >= 2 && tag[tag.size() - 2] == '/' ? close : end_tag;
+    return tag;
+}
+
+std::string attribute(const std::string& tag, const std::string& name) {
+    const std::string opening = " " + name + "=\"";
+    const size_t begin = tag.find(opening);
+    if (begin == std::string::npos) return "(none)";
+    const size_t value = begin + opening.size();
+    return tag.substr(value, tag.find('"', value) - value);
+}
+
+// Windows asks for an administrator's rights before the program starts, the
+// one check of elevation that can fail here: Wine grants every process a full
+// token whatever the manifest says. XP SP3 loads the program only while
+// trustInfo and application stand in the asm.v3 namespace.
 TEST(ProgramResources, ApplicationManifest) {
+    const std::string v1 = "urn:schemas-microsoft-com:asm.v1";
+    const std::string v3 = "urn:schemas-microsoft-com:asm.v3";
     for (const Program& program : programs()) {
         SCOPED_TRACE(program.name);
         ProgramModule module(program.path);
         ASSERT_TRUE(module.loaded());
         const std::string manifest = module.resource(RT_MANIFEST, MAKEINTRESOURCEW(1));
         ASSERT_FALSE(manifest.empty());
+        size_t end = 0;
+        EXPECT_EQ(v1, attribute(start_tag(manifest, "assembly", &end), "xmlns"));
         EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" "
                                                    "version=\"6.0.0.0\""));
-        EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
-        EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
+
+        size_t trust_end = 0;
+        const std::string trust = start_tag(manifest, "trustInfo", &trust_end);
+        EXPECT_EQ(v3, attribute(trust, "xmlns"));
+        const size_t level_at = manifest.find("<requestedExecutionLevel ");
+        const std::string level = start_tag(manifest, "requestedExecutionLevel", &end);
+        EXPECT_EQ("requireAdministrator", attribute(level, "level"));
+        EXPECT_EQ("false", attribute(level, "uiAccess"));
+        EXPECT_TRUE(level_at > manifest.find(trust) && level_at < trust_end)
+            << "requestedExecutionLevel outside trustInfo";
+
+        size_t application_end = 0;
+        const std::string application = start_tag(manifest, "application", &application_end);
+        EXPECT_EQ(v3, attribute(application, "xmlns"));
+        const size_t dpi_aware = manifest.find(">true</dpiAware>");
+        EXPECT_TRUE(dpi_aware > manifest.find(application) && dpi_aware < application_end)
+            << "no dpiAware true inside the asm.v3 application element";
     }
 }
 

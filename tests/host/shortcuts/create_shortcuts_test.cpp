@@ -85,9 +85,11 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
                   "create_temp " + desktop_temp,
                   "save_shortcut " + desktop_temp,
                   "replace " + desktop_temp + " -> " + kUserDesktop + kLnk,
+                  "delete " + kUserDesktop + "\\~kv1.bak",
                   "create_temp " + menu_temp,
                   "save_shortcut " + menu_temp,
                   "replace " + menu_temp + " -> " + kUserPrograms + kMenuFolder + kLnk,
+                  "delete " + kUserPrograms + kMenuFolder + "\\~kv2.bak",
               }));
     EXPECT_EQ(platform.files_under(kUserDesktop),
               std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});

@@ -1,0 +1,62 @@
+#include "host/replacement_file.h"
+
+#include <utility>
+
+namespace kelvarion {
+
+ReplacementFile::ReplacementFile(Platform& platform, std::string target)
+    : platform_(platform), target_(std::move(target)) {}
+
+ReplacementFile::~ReplacementFile() {
+    if (temp_path_.empty()) return;
+    file_.reset();        // closed, so that it can be deleted
+    std::string ignored;  // the failure that led here is the one reported
+    platform_.delete_file(temp_path_, &ignored);
+}
+
+bool ReplacementFile::begin(std::string* err) {
+    file_ = platform_.create_temp_file_beside(target_, err);
+    if (!file_) return false;
+    temp_path_ = file_->path();
+    return true;
+}
+
+bool ReplacementFile::write(std::string_view bytes, std::string* err) {
+    written_ = true;
+    return file_->write(bytes, err);
+}
+
+bool ReplacementFile::save_shortcut(const ShortcutProperties& properties, std::string* err) {
+    return file_->save_shortcut(properties, err);
+}
+
+bool ReplacementFile::commit(std::string* err) {
+    if (written_ && !file_->flush(err)) return false;
+    // Closed in every case; a close that fails after a good write means the
+    // data may not be on disk. After save_shortcut the file is closed already.
+    std::string close_error;
+    const bool closed = file_->close(&close_error);
+    if (written_ && !closed) {
+        *err = close_error;
+        return false;
+    }
+    file_.reset();
+    if (!platform_.replace_file(temp_path_, target_, err)) {
+        // The replace has put the target back and cleared up, or named the
+        // one file it kept: either way nothing is left to roll back.
+        temp_path_.clear();
+        return false;
+    }
+    temp_path_.clear();
+    return true;
+}
+
+bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
+                           std::string* err) {
+    std::string ignored;
+    if (err == nullptr) err = &ignored;
+    ReplacementFile replacement(platform, path);
+    return replacement.begin(err) && replacement.write(bytes, err) && replacement.commit(err);
+}
+
+}  // namespace kelvarion
