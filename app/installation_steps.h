@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editions/edition_profile.h"
-#include "host/install_context.h"
-#include "host/sas_versions.h"
+#include "model/edition_profile.h"
+#include "model/install_context.h"
+#include "model/sas_versions.h"
 #include "platform/main_view.h"
 #include "platform/platform.h"
 

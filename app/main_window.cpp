@@ -15,23 +15,13 @@ MainWindow::MainWindow(const EditionProfile& edition, const InstallContext& cont
       platform_(platform) {}
 
 void MainWindow::on_load() {
-    // Selecting one option button clears the others, so with SAS 8 and 9.1
-    // both found, 9.1 ends up selected. A version not found keeps its
-    // design-time selection while disabled.
-    for (SasVersion version : {SasVersion::V8, SasVersion::V91}) {
-        const Control option = sas_version_info(version).option;
-        if (context_.found(version))
-            view_.set_selected(option, true);
-        else
-            view_.set_enabled(option, false);
-    }
-    if (offers(edition_, SasVersion::V92)) {
-        if (!context_.found(SasVersion::V92))
-            view_.set_enabled(Control::Sas92Option, false);
-        else if (!context_.found(SasVersion::V8) && !context_.found(SasVersion::V91))
-            // Otherwise the disabled SAS 8 button would stay selected and
-            // Install would run for SAS 8, which is not there.
-            view_.set_selected(Control::Sas92Option, true);
+    // A version not found keeps its design-time selection while disabled.
+    for (const SasVersionInfo& sas : kSasVersions) {
+        if (!offers(edition_, sas.version)) continue;
+        if (!context_.found(sas.version))
+            view_.set_enabled(sas.option, false);
+        else if (sas.selection == SelectWhenFound::Always || !another_version_found(sas.version))
+            view_.set_selected(sas.option, true);
     }
 
     bool any_enabled = false;
@@ -40,6 +30,12 @@ void MainWindow::on_load() {
     if (!any_enabled) view_.set_enabled(Control::InstallButton, false);
 
     busy_ = false;
+}
+
+bool MainWindow::another_version_found(SasVersion version) const {
+    for (const SasVersion other : edition_.versions)
+        if (other != version && context_.found(other)) return true;
+    return false;
 }
 
 void MainWindow::on_exit() { view_.unload(); }

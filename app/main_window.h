@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/installation_steps.h"
-#include "editions/edition_profile.h"
-#include "host/install_context.h"
-#include "host/sas_versions.h"
+#include "model/edition_profile.h"
+#include "model/install_context.h"
+#include "model/sas_versions.h"
 #include "platform/main_view.h"
 #include "platform/platform.h"
 
@@ -48,6 +48,7 @@ public:
     std::optional<SasVersion> chosen_version() const;
 
 private:
+    bool another_version_found(SasVersion version) const;
     void enter_busy_state();
     // Returns the window to idle after a sequence, whatever its outcome.
     void return_to_idle();

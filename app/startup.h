@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "editions/edition_profile.h"
-#include "host/install_context.h"
+#include "model/edition_profile.h"
+#include "model/install_context.h"
 #include "platform/platform.h"
 
 namespace kelvarion {
@@ -14,7 +14,7 @@ inline constexpr const char* kSasRootValue = "DefaultRoot";
 inline constexpr const char* kProductKey = "SOFTWARE\\Corvantis\\Kelvarion";
 inline constexpr const char* kAllUsersValue = "AllUsers";
 
-// Reads the SAS root of every version the edition offers (host/sas_versions.h)
+// Reads the SAS root of every version the edition offers (model/sas_versions.h)
 // and, when the edition uses it, the product's AllUsers value. A missing,
 // unreadable or empty value is "not found" (AllUsers: the empty string),
 // never an error.

@@ -1,14 +1,20 @@
 #pragma once
 // The current edition: SAS 8, 9.1 and 9.2, start-up options in kelvarion.cfg.
-#include "editions/edition_profile.h"
+#include "model/edition_profile.h"
 
 namespace kelvarion {
 
+inline constexpr SasVersion kCurrentEditionVersions[] = {SasVersion::V8, SasVersion::V91,
+                                                         SasVersion::V92};
+
 inline constexpr EditionProfile kCurrentEdition{
     .name = "current",
-    .offers_sas92 = true,
+    .versions = kCurrentEditionVersions,
     .reads_all_users = true,
-    .client_height_twips = 3420,
+    .window = {.client_height = 3420,
+               .progress_frame_top = 2160,
+               .scratch_text_left = 6360,
+               .scratch_text_top = 3360},
     .autoexec_window_option = true,
     .config_update = ConfigUpdateRule::SkipWhenNamed,
     .writes_tool_config = true,

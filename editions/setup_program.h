@@ -3,7 +3,7 @@
 // and window, start-up, the main window's logic with the edition's steps,
 // and the message loop.
 
-#include "editions/edition_profile.h"
+#include "model/edition_profile.h"
 
 namespace kelvarion {
 

@@ -1,13 +1,13 @@
 #pragma once
 // autoexec.sas in the macro folder: the SAS start-up program of the product.
 // It assigns the product's SAS libraries to the folders under the install root
-// and includes the six macro files, so that their macros are defined in every
-// SAS session of the product.
+// and includes every file of macro_files(), so that their macros are defined
+// in every SAS session of the product.
 
 #include <string>
 #include <vector>
 
-#include "editions/edition_profile.h"
+#include "model/edition_profile.h"
 #include "platform/platform.h"
 
 namespace kelvarion {

@@ -1,7 +1,7 @@
 #pragma once
 // The edit that puts the product's macro folder into the -SET SASAUTOS list
 // of a SAS configuration file. A pure function of the bytes read: the
-// platform calls around it live in config_sas.
+// platform calls around it live in update_sas_config (sas_config_update.h).
 //
 // How the file is read:
 // - A line ends at CR LF or at a lone CR; a lone LF stays in the line.
@@ -46,7 +46,7 @@
 #include <string>
 #include <string_view>
 
-#include "editions/edition_profile.h"
+#include "model/edition_profile.h"
 #include "platform/platform.h"
 
 namespace kelvarion {

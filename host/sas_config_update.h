@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "editions/edition_profile.h"
-#include "host/install_context.h"
-#include "host/sas_versions.h"
+#include "model/edition_profile.h"
+#include "model/install_context.h"
+#include "model/sas_versions.h"
 #include "platform/platform.h"
 
 namespace kelvarion {

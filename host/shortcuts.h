@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "host/install_context.h"
-#include "host/sas_versions.h"
-#include "editions/edition_profile.h"
+#include "model/install_context.h"
+#include "model/sas_versions.h"
+#include "model/edition_profile.h"
 #include "platform/platform.h"
 
 namespace kelvarion {

@@ -1,4 +1,4 @@
-#include "text_codec.h"
+#include "platform/text_codec.h"
 
 #include <array>
 #include <cstdint>

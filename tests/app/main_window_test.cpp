@@ -5,6 +5,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
+#include "app/main_window_layout.h"
 #include "tests/app/window_under_test.h"
 
 namespace kelvarion::testing {
@@ -18,6 +19,27 @@ struct LoadCase {
     Control selected;
     bool install_enabled;
 };
+
+TEST(MainWindowLayout, TabOrderPutsTheSas92ButtonLastAndSas8StartsTheGroup) {
+    const std::vector<Control> current = {
+        Control::VersionFrame, Control::Sas8Option,  Control::Sas91Option,   Control::InstallButton,
+        Control::ExitButton,   Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
+        Control::StatusLabel,  Control::ScratchText, Control::Sas92Option,
+    };
+    for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
+        SCOPED_TRACE(edition->name);
+        std::vector<Control> expected = current;
+        if (edition == &kLegacyEdition) expected.pop_back();
+        std::vector<Control> order;
+        for (const ControlLayout& control : main_window_layout(*edition).controls) {
+            order.push_back(control.id);
+            const bool sas8 = control.id == Control::Sas8Option;
+            EXPECT_EQ(control.starts_group, sas8);
+            EXPECT_EQ(control.selected, sas8);
+        }
+        EXPECT_EQ(order, expected);
+    }
+}
 
 TEST(MainWindowLoad, EnablesAndSelectsTheVersionsFound) {
     const EditionProfile* cur = &kCurrentEdition;

@@ -1,5 +1,5 @@
 // Bad input: SAS configuration files that are not the tidy CR LF text SAS
-// ships, through the configuration step (config_sas) on the in-memory
+// ships, through the configuration step (update_sas_config) on the in-memory
 // platform. Each row gives the file and what it must hold afterwards: the
 // new text, or its old bytes when nothing is to be inserted. Rows that the
 // edit's own tests hold (tests/host/config/sas_config_edit_test.cpp: lone CR,

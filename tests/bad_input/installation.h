@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "editions/edition_profile.h"
-#include "host/install_context.h"
+#include "model/edition_profile.h"
+#include "model/install_context.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_view.h"
 

@@ -1,5 +1,6 @@
-"""The layer check itself: it must name an upward include and an upward link,
-and pass a tree whose includes point down."""
+"""The layer check itself: it must name an upward include, an include
+without its folder and an upward link, and pass a tree whose includes point
+down."""
 
 import tempfile
 import unittest
@@ -21,7 +22,7 @@ class CheckLayers(unittest.TestCase):
     def test_includes_that_point_down_pass(self):
         root = tree({
             "app/main_window.cpp": '#include "app/main_window.h"\n#include "host/shortcuts.h"\n',
-            "host/shortcuts.h": '#include "generate/text_file.h"\n#include "editions/edition_profile.h"\n',
+            "host/shortcuts.h": '#include "generate/text_file.h"\n#include "model/edition_profile.h"\n',
             "platform/win32/view.cpp": '#include <windows.h>\n#include "platform/main_view.h"\n',
             "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_platform)\n",
         })
@@ -32,11 +33,15 @@ class CheckLayers(unittest.TestCase):
             "host/config.h": '#include "app/install_context.h"\n',
             "platform/win32/setup.cpp": '\n#include "generate/autoexec.h"\n',
             "generate/text.h": '#include "editions/current_edition.h"\n',
+            "model/sas_versions.h": '#include "host/shortcuts.h"\n',
+            "platform/text_codec.cpp": '#include "text_codec.h"\n',
             "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_app)\n",
         })
         self.assertEqual(sorted(check_layers.upward_includes(root)), [
             "generate/text.h:1: generate/ includes editions/current_edition.h",
             "host/config.h:1: host/ includes app/install_context.h",
+            "model/sas_versions.h:1: model/ includes host/shortcuts.h",
+            "platform/text_codec.cpp:1: text_codec.h without its folder",
             "platform/win32/setup.cpp:2: platform/ includes generate/autoexec.h",
         ])
         self.assertEqual(check_layers.upward_links(root),

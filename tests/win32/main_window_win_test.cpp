@@ -128,7 +128,7 @@ void expect_layout(const EditionProfile& edition) {
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(MulDiv(5430, dpi_x, 1440), client.right);
-    EXPECT_EQ(MulDiv(edition.client_height_twips, dpi_y, 1440), client.bottom);
+    EXPECT_EQ(MulDiv(edition.window.client_height, dpi_y, 1440), client.bottom);
 
     RECT outer;
     GetWindowRect(window, &outer);
@@ -188,7 +188,8 @@ void expect_layout(const EditionProfile& edition) {
                 break;
         }
     }
-    EXPECT_EQ(edition.offers_sas92, view.control_window(Control::Sas92Option) != nullptr);
+    EXPECT_EQ(offers(edition, SasVersion::V92),
+              view.control_window(Control::Sas92Option) != nullptr);
     EXPECT_TRUE(view.selected(Control::Sas8Option));
     EXPECT_FALSE(view.selected(Control::Sas91Option));
     EXPECT_EQ(0, SendMessageW(view.control_window(Control::ProgressBar), PBM_GETPOS, 0, 0));

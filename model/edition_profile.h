@@ -1,7 +1,13 @@
 #pragma once
 // The choices that tell the two editions apart. Each program is built with
-// exactly one profile (see current_edition.h and legacy_edition.h); nothing is
-// decided at run time. Code asks the profile instead of testing the edition.
+// exactly one profile (editions/current_edition.h, editions/legacy_edition.h);
+// nothing is decided at run time. Code asks the profile instead of testing
+// the edition.
+
+#include <algorithm>
+#include <span>
+
+#include "model/sas_versions.h"
 
 namespace kelvarion {
 
@@ -22,11 +28,24 @@ enum class ShortcutArguments {
     StartupOptions,
 };
 
+// Where the window's lower controls sit, in twips: below a version frame
+// that grows with the versions offered.
+struct WindowPlaces {
+    int client_height;
+    int progress_frame_top;
+    // The scratch text box lies outside the client area (in the legacy
+    // edition all but a 30 x 120 twips corner of it).
+    int scratch_text_left;
+    int scratch_text_top;
+};
+
 struct EditionProfile {
-    const char* name;             // "current" or "legacy", for messages and tests
-    bool offers_sas92;            // SAS 9.2 key read, its option button shown
-    bool reads_all_users;         // product key "AllUsers" read at start-up
-    int client_height_twips;      // main window client area height
+    const char* name;  // "current" or "legacy", for messages and tests
+    // The versions whose keys start-up reads and whose buttons the window
+    // shows, in the order of kSasVersions.
+    std::span<const SasVersion> versions;
+    bool reads_all_users;  // product key "AllUsers" read at start-up
+    WindowPlaces window;
     bool autoexec_window_option;  // "options awsdef=(0 0 100 100);" line
     ConfigUpdateRule config_update;
     bool writes_tool_config;          // kelvarion.cfg and create_tool_config
@@ -34,5 +53,11 @@ struct EditionProfile {
     bool replaces_earlier_shortcut;   // save beside, then swap in place of Kelvarion.lnk
     ShortcutArguments shortcut_arguments;
 };
+
+// Whether the edition offers the version at all.
+inline bool offers(const EditionProfile& edition, SasVersion version) {
+    return std::find(edition.versions.begin(), edition.versions.end(), version) !=
+           edition.versions.end();
+}
 
 }  // namespace kelvarion

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "host/sas_versions.h"
+#include "model/sas_versions.h"
 
 namespace kelvarion {
 
