@@ -11,6 +11,9 @@
 //  - the edit's peak memory stays below the copy's plus twice the file size
 //    and 1 MiB (the edit holds the file read and the new text: one file more
 //    than the copy).
+// Before timing, it checks the bytes each operation writes: the copy's are the
+// input's, the edits' pass wrong_edit_of_sample (bench/sample_configs.h),
+// which the native tests run on the smallest samples too.
 // Exit status 0 when every check holds, 1 when one fails, 2 on an error.
 //
 // The files lie in a new folder under --dir, by default /dev/shm (memory, so
@@ -31,22 +34,17 @@
 #include "bench/posix_files.h"
 #include "bench/sample_configs.h"
 #include "bench/timing.h"
+#include "fuzz/config_edit_invariants.h"
 #include "host/sas_config_edit.h"
-#include "platform/text_codec.h"
 
 namespace kelvarion::bench {
 namespace {
-
-// An install root under "Program Files (x86)", as on most machines today.
-const std::string kMacroFolder = R"(C:\Program Files (x86)\Corvantis\Kelvarion\saspgm)";
 
 struct SizeCase {
     const char* label;
     std::size_t bytes;
 };
 constexpr SizeCase kSizes[] = {{"1 KB", 1024}, {"1 MB", 1024 * 1024}, {"64 MB", 64 * 1024 * 1024}};
-constexpr ConfigShape kShapes[] = {ConfigShape::Sasv9, ConfigShape::LongList,
-                                   ConfigShape::LongLine};
 
 enum Operation { kCopy, kEditCurrent, kEditLegacy, kOperations };
 constexpr const char* kOperationArgument[] = {"copy", "current", "legacy"};
@@ -55,18 +53,14 @@ constexpr double kMaxRatioAt64Mb = 3.0;
 constexpr double kMaxGrowthOverCopy = 1.5;
 constexpr long kPeakSlackKib = 1024;
 
-const CodePage& windows_1252() {
-    static const CodePage page{encode_cp1252, decode_cp1252};
-    return page;
-}
-
 ConfigUpdateRule rule_of(Operation operation) {
     return operation == kEditLegacy ? ConfigUpdateRule::InsertEveryRun
                                     : ConfigUpdateRule::SkipWhenNamed;
 }
 
 bool edit(Operation operation, const std::string& bytes, SasConfigEdit* result, std::string* err) {
-    *result = edit_sas_config(bytes, kMacroFolder, rule_of(operation), windows_1252());
+    *result =
+        edit_sas_config(bytes, kSampleMacroFolder, rule_of(operation), fuzzing::windows_1252());
     if (result->outcome == SasConfigEdit::Outcome::Edited && result->insertions == 1) return true;
     *err = "the edit did not insert the folder once";
     return false;
@@ -97,15 +91,6 @@ bool run_in_memory(Operation operation, const std::string& bytes) {
     return ok;
 }
 
-// The file as it must be after the edit, built without the code under test:
-// the one list opens at the only "-SET SASAUTOS (" of every sample.
-std::string expected_after_edit(const std::string& input) {
-    const std::string opening = "-SET SASAUTOS (";
-    const std::size_t at = input.find(opening) + opening.size();
-    return input.substr(0, at) + "\r\n" + std::string(16, ' ') + '"' + kMacroFolder + '"' +
-           input.substr(at);
-}
-
 bool check_outputs(const std::string& input, const std::string& source, const std::string& folder,
                    std::string* err) {
     for (int op = 0; op < kOperations; ++op) {
@@ -114,9 +99,11 @@ bool check_outputs(const std::string& input, const std::string& source, const st
         if (!run_on_disk(static_cast<Operation>(op), source, target, err) ||
             !read_whole_file(target, &written, err))
             return false;
-        const std::string expected = op == kCopy ? input : expected_after_edit(input);
-        if (written != expected) {
-            *err = std::string("wrong bytes written by ") + kOperationArgument[op];
+        const std::string wrong =
+            op == kCopy ? (written == input ? "" : "not the input")
+                        : wrong_edit_of_sample(input, rule_of(static_cast<Operation>(op)), written);
+        if (!wrong.empty()) {
+            *err = std::string("wrong bytes written by ") + kOperationArgument[op] + ": " + wrong;
             return false;
         }
     }
@@ -302,7 +289,7 @@ int run(int rounds, double min_seconds, const std::string& parent) {
         return 2;
     }
     std::vector<Measurement> all;
-    for (ConfigShape shape : kShapes) {
+    for (ConfigShape shape : kConfigShapes) {
         for (const SizeCase& size : kSizes) {
             std::fprintf(stderr, "measuring %s, %s ...\n", std::string(shape_name(shape)).c_str(),
                          size.label);

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "fuzz/config_edit_invariants.h"
+#include "host/sas_config_edit.h"
+
 namespace kelvarion::bench {
 namespace {
 
@@ -87,7 +90,7 @@ std::string_view shape_name(ConfigShape shape) {
 }
 
 std::string sample_config(ConfigShape shape, std::size_t size) {
-    if (size < 1024) return {};  // the heads alone take up to 800 bytes
+    if (size < kSmallestSample) return {};
     switch (shape) {
         case ConfigShape::Sasv9: return fill(std::string(kSasv9Head), "", size, sasv9_block);
         case ConfigShape::LongList:
@@ -106,6 +109,18 @@ std::string sample_config(ConfigShape shape, std::size_t size) {
         }
     }
     return {};
+}
+
+std::string wrong_edit_of_sample(std::string_view sample, ConfigUpdateRule rule,
+                                 std::string_view written) {
+    SasConfigEdit edit;
+    edit.outcome = SasConfigEdit::Outcome::Edited;
+    edit.bytes = written;
+    edit.insertions = 1;
+    const fuzzing::EditFunction edit_again = [](std::string_view file, ConfigUpdateRule again) {
+        return edit_sas_config(file, kSampleMacroFolder, again, fuzzing::windows_1252());
+    };
+    return fuzzing::broken_invariant(sample, kSampleMacroFolder, rule, edit, edit_again);
 }
 
 }  // namespace kelvarion::bench

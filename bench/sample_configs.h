@@ -8,7 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "editions/edition_profile.h"
+
 namespace kelvarion::bench {
+
+// The folder the edit inserts into the samples: an install root under
+// "Program Files (x86)", as on most machines today.
+inline const std::string kSampleMacroFolder =
+    R"(C:\Program Files (x86)\Corvantis\Kelvarion\saspgm)";
 
 enum class ConfigShape {
     // Comments, options and -SET variables as SAS writes them, with one
@@ -20,10 +27,20 @@ enum class ConfigShape {
     // The same entries on the option's own line: the file is one line.
     LongLine,
 };
+inline constexpr ConfigShape kConfigShapes[] = {ConfigShape::Sasv9, ConfigShape::LongList,
+                                                ConfigShape::LongLine};
 
 std::string_view shape_name(ConfigShape shape);
 
-// Exactly `size` bytes; empty when `size` is below 1024.
+inline constexpr std::size_t kSmallestSample = 1024;  // the heads alone take up to 800 bytes
+
+// Exactly `size` bytes; empty when `size` is below kSmallestSample.
 std::string sample_config(ConfigShape shape, std::size_t size);
+
+// Empty when `written` is what the edit of `sample` with kSampleMacroFolder
+// under `rule` must write: one insertion (a sample holds one list) that keeps
+// every invariant of fuzz/config_edit_invariants.h. Otherwise what is wrong.
+std::string wrong_edit_of_sample(std::string_view sample, ConfigUpdateRule rule,
+                                 std::string_view written);
 
 }  // namespace kelvarion::bench

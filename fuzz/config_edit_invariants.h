@@ -1,14 +1,16 @@
 #pragma once
 // What must hold for every SAS configuration edit, whatever the file holds.
 // The fuzzer checks these on every input it makes; the native test suite
-// checks them on the corpus kept in fuzz/corpus.
+// checks them on the corpus kept in fuzz/corpus; the benchmark on the bytes
+// it writes (bench/sample_configs.h).
 //
 // For an edit of `file` with the macro folder F:
 //  1. A folder that the file's encoding cannot hold is refused, and only
 //     then (a file with the UTF-8 byte-order mark can hold anything).
-//  2. Removing the inserted text (CR LF, 16 spaces, F in double quotes) from
-//     the new file gives back the lines of `file` byte for byte, each ended
-//     by CR LF; every insertion follows a "(".
+//  2. Removing the inserted text (CR LF, 16 spaces, F in double quotes, and
+//     one blank after it where the rest of the "(" line begins with an
+//     entry) from the new file gives back the lines of `file` byte for byte,
+//     each ended by CR LF; every insertion follows a "(".
 //  3. Each list gets at most one insertion: between one line that begins
 //     -SET SASAUTOS and the next there is at most one, and none comes before
 //     the first such line.
