@@ -1,12 +1,13 @@
 #include "evidence_commands.h"
 
 #include <map>
+#include <utility>
 
 #include "answer.h"
 #include "input_actions.h"
-#include "owned_handle.h"
+#include "platform/win32/strconv_win.h"
+#include "platform/win32/unique_handle.h"
 #include "target_window.h"
-#include "utf.h"
 #include "waits.h"
 #include "window_query.h"
 
@@ -15,8 +16,8 @@ namespace kelvarion::driver {
 namespace {
 
 // Files held open by this driver, by the path they were opened with.
-std::map<std::string, OwnedHandle>& held_files() {
-    static std::map<std::string, OwnedHandle> files;
+std::map<std::string, UniqueFileHandle>& held_files() {
+    static std::map<std::string, UniqueFileHandle> files;
     return files;
 }
 
@@ -28,7 +29,6 @@ std::string cmd_time_start(Session& s, const Fields& f) {
     std::string err;
     if (!s.target.start(widen(f[2]), f.size() > 3 ? widen(f[3]) : std::wstring(), &err))
         return failure(err);
-    double created = clock.elapsed_ms();
     s.main_window = nullptr;
     double gap = 0;
     HWND found = nullptr;
@@ -36,13 +36,9 @@ std::string cmd_time_start(Session& s, const Fields& f) {
     if (!found) return no_main_window(s.target);
     double shown = clock.elapsed_ms();
     s.main_window = found;
+    // Answered once idle, so that time_install clicks a window ready for it.
     s.target.wait_idle(ms_left(timeout, shown));
-    return answer(true)
-        .add("created", created)
-        .add("shown", shown)
-        .add("idle", clock.elapsed_ms())
-        .add("longest_poll_gap", gap)
-        .str();
+    return answer(true).add("shown", shown).str();
 }
 
 std::string cmd_time_install(Session& s, const Fields& f) {
@@ -79,11 +75,10 @@ std::string cmd_time_install(Session& s, const Fields& f) {
 std::string cmd_lock_file(Session&, const Fields& f) {
     // Share mode 0: no other open of the file succeeds, for reading, writing
     // or deleting, until this handle is closed.
-    HANDLE file = CreateFileW(widen(f[1]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return failure("CreateFileW failed, error " + std::to_string(GetLastError()));
-    held_files().insert_or_assign(f[1], OwnedHandle(file));
+    UniqueFileHandle file(CreateFileW(widen(f[1]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return failure("CreateFileW failed, error " + std::to_string(GetLastError()));
+    held_files().insert_or_assign(f[1], std::move(file));
     return answer(true).str();
 }
 
@@ -104,7 +99,7 @@ std::string cmd_attach_window(Session& s, const Fields& f) {
     std::string err;
     if (!s.target.attach(pid, &err)) return failure(err);
     s.main_window = found;
-    return answer(true).add("pid", std::int64_t{pid}).str();
+    return answer(true).str();
 }
 
 }  // namespace kelvarion::driver

@@ -13,8 +13,7 @@
 
 namespace kelvarion::driver {
 
-// time_start TIMEOUT EXE [FOLDER]: start the program; ms to its window shown
-// and to its thread idle.
+// time_start TIMEOUT EXE [FOLDER]: start the program; ms to its window shown.
 std::string cmd_time_start(Session& s, const Fields& f);
 // time_install TIMEOUT: click Install; ms to each caption and to the message
 // box shown.

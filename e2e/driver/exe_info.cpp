@@ -5,15 +5,15 @@
 #include <vector>
 
 #include "answer.h"
-#include "utf.h"
+#include "platform/win32/strconv_win.h"
 
 namespace kelvarion::driver {
 
 namespace {
 
 const wchar_t* const kVersionStrings[] = {
-    L"CompanyName",  L"ProductName",      L"FileVersion",     L"ProductVersion",
-    L"InternalName", L"OriginalFilename", L"FileDescription", L"LegalCopyright",
+    L"CompanyName",    L"ProductName",  L"FileVersion",
+    L"ProductVersion", L"InternalName", L"OriginalFilename",
 };
 
 std::string version_json(const std::wstring& path) {
@@ -90,7 +90,6 @@ BOOL CALLBACK collect_icon_group(HMODULE module, LPCWSTR type, LPWSTR name, LONG
         images.push_back(JsonObject()
                              .add("width", e.width ? int(e.width) : 256)
                              .add("height", e.height ? int(e.height) : 256)
-                             .add("colours", int(e.colours))
                              .add("bits", int(e.bit_count))
                              .str());
     }

@@ -7,8 +7,8 @@
 namespace kelvarion::driver {
 
 // One JSON object: "version" (fixed versions and every string of each
-// translation), "icons" (each icon group's images: width, height, colours,
-// bits per pixel) and "manifest" (its text).
+// translation), "icons" (each icon group's images: width, height, bits per
+// pixel) and "manifest" (its text).
 bool describe_executable(const std::string& path, std::string* json, std::string* err);
 
 }  // namespace kelvarion::driver

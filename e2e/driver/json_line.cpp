@@ -4,6 +4,8 @@
 
 namespace kelvarion::driver {
 
+namespace {
+
 std::string json_quote(std::string_view utf8) {
     std::string out = "\"";
     for (unsigned char c : utf8) {
@@ -25,6 +27,8 @@ std::string json_quote(std::string_view utf8) {
     }
     return out + "\"";
 }
+
+}  // namespace
 
 std::string json_array(const std::vector<std::string>& raw_items) {
     std::string out = "[";

@@ -31,7 +31,6 @@ private:
     std::string body_;
 };
 
-std::string json_quote(std::string_view utf8);
 std::string json_array(const std::vector<std::string>& raw_items);
 
 }  // namespace kelvarion::driver

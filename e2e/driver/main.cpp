@@ -5,12 +5,12 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <string>
 
 #include "commands.h"
+#include "platform/win32/com_win.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ int main() {
     // Binary: the answers are UTF-8 JSON lines ending in a bare LF.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // COM, single-threaded, for the shell's link objects of lnk_read and lnk_write.
+    kelvarion::ComApartment com;
     kelvarion::driver::Session session;
     std::string line;
     while (!session.quit && read_line(&line)) {
@@ -40,6 +41,5 @@ int main() {
         std::fputc('\n', stdout);
         std::fflush(stdout);
     }
-    CoUninitialize();
     return 0;
 }

@@ -5,7 +5,7 @@
 
 #include "answer.h"
 #include "input_actions.h"
-#include "owned_handle.h"
+#include "platform/win32/unique_handle.h"
 #include "target_window.h"
 #include "window_query.h"
 
@@ -60,10 +60,9 @@ public:
         int pos = position != -2 ? position : text == caption_ ? position_ : -1;
         // Without a new reading the last one stands, with the caption it was
         // asked under, as long as the caption is the same.
-        std::string asked = position != -2 ? (since ? *since : text)
-                                           : (text == caption_ ? since_ : text);
-        if (text == caption_ && pos == position_ && asked == since_ &&
-            enabled == install_enabled_)
+        std::string asked =
+            position != -2 ? (since ? *since : text) : (text == caption_ ? since_ : text);
+        if (text == caption_ && pos == position_ && asked == since_ && enabled == install_enabled_)
             return;
         caption_ = text;
         position_ = pos;
@@ -134,7 +133,7 @@ private:
     HWND bar_;
     EventLog& log_;
     std::atomic<bool> stop_{false};
-    OwnedHandle thread_;
+    UniqueKernelHandle thread_;
 };
 
 }  // namespace
@@ -196,7 +195,7 @@ std::string record_sequence(HWND main_window, const TargetProcess& target, Stopw
         log.note(pos ? *pos : -1);
     }
     JsonObject json = answer(end == "msgbox" || end == "caption");
-    json.add("end", end).add("t", since_action.elapsed_ms()).add_raw("events", log.json());
+    json.add("end", end).add_raw("events", log.json());
     if (pressed_at >= 0) json.add("pressed_at", pressed_at);
     return json.str();
 }

@@ -1,33 +1,17 @@
 #include "shortcut_file.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
 #include <vector>
 
-#include "utf.h"
+#include "platform/win32/com_win.h"
+#include "platform/win32/strconv_win.h"
 
 namespace kelvarion::driver {
 
 namespace {
-
-// Releases a COM interface when it goes out of scope.
-template <typename T>
-class ComRef {
-public:
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T** put() { return &p_; }
-    void** put_void() { return reinterpret_cast<void**>(&p_); }
-    T* get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 std::string hresult_text(const char* what, HRESULT hr) {
     char buf[64];
@@ -35,7 +19,7 @@ std::string hresult_text(const char* what, HRESULT hr) {
     return what + std::string(buf);
 }
 
-bool make_link(ComRef<IShellLinkW>* link, std::string* err) {
+bool make_link(ComPtr<IShellLinkW>* link, std::string* err) {
     HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                   link->put_void());
     if (FAILED(hr)) {
@@ -48,10 +32,10 @@ bool make_link(ComRef<IShellLinkW>* link, std::string* err) {
 }  // namespace
 
 bool read_shortcut(const std::string& path, ShortcutFields* fields, std::string* err) {
-    ComRef<IShellLinkW> link;
+    ComPtr<IShellLinkW> link;
     if (!make_link(&link, err)) return false;
-    ComRef<IPersistFile> file;
-    HRESULT hr = link->QueryInterface(IID_IPersistFile, file.put_void());
+    ComPtr<IPersistFile> file;
+    HRESULT hr = link.query(IID_IPersistFile, &file);
     if (FAILED(hr)) {
         *err = hresult_text("QueryInterface(IPersistFile)", hr);
         return false;
@@ -97,14 +81,11 @@ bool read_shortcut(const std::string& path, ShortcutFields* fields, std::string*
     }
     fields->icon_path = text();
     fields->icon_index = index;
-    int show = 0;
-    link->GetShowCmd(&show);
-    fields->show_command = show;
     return true;
 }
 
 bool write_shortcut(const std::string& path, const ShortcutFields& fields, std::string* err) {
-    ComRef<IShellLinkW> link;
+    ComPtr<IShellLinkW> link;
     if (!make_link(&link, err)) return false;
     HRESULT hr;
     if (FAILED(hr = link->SetPath(widen(fields.target).c_str()))) {
@@ -123,8 +104,8 @@ bool write_shortcut(const std::string& path, const ShortcutFields& fields, std::
         *err = hresult_text("SetDescription", hr);
         return false;
     }
-    ComRef<IPersistFile> file;
-    if (FAILED(hr = link->QueryInterface(IID_IPersistFile, file.put_void()))) {
+    ComPtr<IPersistFile> file;
+    if (FAILED(hr = link.query(IID_IPersistFile, &file))) {
         *err = hresult_text("QueryInterface(IPersistFile)", hr);
         return false;
     }

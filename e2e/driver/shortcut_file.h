@@ -13,7 +13,7 @@ struct ShortcutFields {
     std::string description;
     std::string icon_path;
     int icon_index = 0;
-    int show_command = 0;  // Wine answers 1 whatever the file holds: read byte 0x3C instead
+    // No show command: Wine answers 1 whatever the file holds (the tests read byte 0x3C).
 };
 
 bool read_shortcut(const std::string& path, ShortcutFields* fields, std::string* err);

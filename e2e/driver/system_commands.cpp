@@ -7,8 +7,8 @@
 #include "answer.h"
 #include "commands.h"
 #include "exe_info.h"
+#include "platform/win32/strconv_win.h"
 #include "shortcut_file.h"
-#include "utf.h"
 
 namespace kelvarion::driver {
 
@@ -42,7 +42,6 @@ std::string cmd_lnk_read(Session&, const Fields& f) {
         .add("description", link.description)
         .add("icon_path", link.icon_path)
         .add("icon_index", link.icon_index)
-        .add("show_command", link.show_command)
         .str();
 }
 

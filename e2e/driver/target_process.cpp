@@ -28,7 +28,7 @@ bool TargetProcess::start(const std::wstring& exe, const std::wstring& folder, s
         *err = last_error_text("CreateProcessW");
         return false;
     }
-    OwnedHandle thread(info.hThread);  // not needed: closed at once
+    UniqueKernelHandle thread(info.hThread);  // not needed: closed at once
     process_.reset(info.hProcess);
     pid_ = info.dwProcessId;
     return true;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "owned_handle.h"
+#include "platform/win32/unique_handle.h"
 
 namespace kelvarion::driver {
 
@@ -28,7 +28,7 @@ public:
 
 private:
     void forget();
-    OwnedHandle process_;  // SYNCHRONIZE and PROCESS_QUERY_INFORMATION at least
+    UniqueKernelHandle process_;  // SYNCHRONIZE and PROCESS_QUERY_INFORMATION at least
     DWORD pid_ = 0;
 };
 

@@ -3,9 +3,9 @@
 #include "answer.h"
 #include "commands.h"
 #include "input_actions.h"
+#include "platform/win32/strconv_win.h"
 #include "recorder.h"
 #include "target_window.h"
-#include "utf.h"
 #include "waits.h"
 #include "window_query.h"
 
@@ -19,14 +19,13 @@ bool need_window(const Session& s, std::string* answer) {
     return false;
 }
 
-// A user's action, as the fields "click ID [force]" or "key VK [post|input]"
-// give it: "" when done, else why not. The caller marks since_action first.
+// A user's action, as the fields "click ID" or "key VK [post|input]" give it:
+// "" when done, else why not. The caller marks since_action first.
 std::string act(Session& s, const Fields& f) {
     if (f.size() >= 2 && f[0] == "click") {
         HWND control = find_control(s.main_window, to_int(f[1]));
         if (!control) return "no control with id " + f[1];
-        bool force = f.size() > 2 && f[2] == "force";
-        if (!force && !IsWindowEnabled(control)) return "disabled";
+        if (!IsWindowEnabled(control)) return "disabled";
         post_click(control);
         return "";
     }
@@ -39,20 +38,11 @@ std::string act(Session& s, const Fields& f) {
     return std::string(usage_of("click")) + " | " + usage_of("key");
 }
 
-// The value of one field of a control, as text, for `wait`.
-std::string field_value(HWND control, const std::string& field) {
-    if (field == "caption") return quick_text(control);
-    if (field == "enabled") return IsWindowEnabled(control) ? "1" : "0";
-    if (field == "checked") {
-        DWORD_PTR state = 0;
-        SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &state);
-        return state == BST_CHECKED ? "1" : "0";
-    }
-    if (field == "pos") {
-        auto position = progress_position(control);
-        return position ? std::to_string(*position) : "";
-    }
-    return "?";
+// Whether a check box or option button is checked, as `wait` compares it.
+std::string checked_value(HWND control) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &state);
+    return state == BST_CHECKED ? "1" : "0";
 }
 
 }  // namespace
@@ -62,7 +52,7 @@ std::string cmd_start(Session& s, const Fields& f) {
     if (!s.target.start(widen(f[1]), f.size() > 2 ? widen(f[2]) : std::wstring(), &err))
         return failure(err);
     s.main_window = nullptr;
-    return answer(true).add("pid", std::int64_t{s.target.pid()}).str();
+    return answer(true).str();
 }
 
 std::string cmd_wait_window(Session& s, const Fields& f) {
@@ -102,15 +92,16 @@ std::string cmd_act(Session& s, const Fields& f) {
 std::string cmd_wait(Session& s, const Fields& f) {
     std::string failed;
     if (!need_window(s, &failed)) return failed;
+    if (f[3] != "checked") return failure(usage_of("wait"));
     HWND control = find_control(s.main_window, to_int(f[2]));
     if (!control) return failure("no control with id " + f[2]);
     std::string last;
     bool met = wait_until(to_ms(f[1]), [&] {
-        last = field_value(control, f[3]);
+        last = checked_value(control);
         return last == f[4];
     });
     if (!met) return answer(false).add("error", "timeout").add("last", last).str();
-    return answer(true).add("t", s.since_action.elapsed_ms()).str();
+    return answer(true).str();
 }
 
 std::string cmd_record(Session& s, const Fields& f) {
@@ -140,19 +131,18 @@ std::string cmd_msgbox(Session& s, const Fields& f) {
     std::string description = describe_dialog(box);
     // A modal box disables the window that owns it.
     bool owner_enabled = s.window_open() && IsWindowEnabled(s.main_window);
-    bool pressed = false;
     if (f.size() > 2 && f[2] == "ok") {
         HWND ok = GetDlgItem(box, IDOK);
         if (ok)
             post_click(ok);
         else
             PostMessageW(box, WM_COMMAND, IDOK, 0);
-        pressed = wait_until(to_ms(f[1]), [&] { return !IsWindow(box) || !IsWindowVisible(box); });
-        if (!pressed) return failure("the message box did not close");
+        bool closed =
+            wait_until(to_ms(f[1]), [&] { return !IsWindow(box) || !IsWindowVisible(box); });
+        if (!closed) return failure("the message box did not close");
     }
     return answer(true)
         .add("t", seen_at)
-        .add("closed", pressed)
         .add("owner_enabled", owner_enabled)
         .add_raw("box", description)
         .str();
@@ -166,10 +156,7 @@ std::string cmd_wait_exit(Session& s, const Fields& f) {
     if (!s.target.known()) return failure("no program started");
     DWORD code = 0;
     if (!s.target.wait_exit(to_ms(f[1]), &code)) return failure("timeout");
-    return answer(true)
-        .add("exit_code", std::int64_t{code})
-        .add("t", s.since_action.elapsed_ms())
-        .str();
+    return answer(true).add("exit_code", std::int64_t{code}).str();
 }
 
 }  // namespace kelvarion::driver

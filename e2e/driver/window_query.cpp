@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "json_line.h"
-#include "utf.h"
+#include "platform/win32/strconv_win.h"
 
 namespace kelvarion::driver {
 
@@ -43,12 +43,6 @@ std::vector<int> rect_in(HWND reference, HWND window) {
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&r), 2);
     return {int(r.left), int(r.top), int(r.right), int(r.bottom)};
-}
-
-std::string hex(unsigned long value) {
-    char buf[16];
-    wsprintfA(buf, "0x%08lx", value);
-    return buf;
 }
 
 // What kind of button a Button-class window is, from its style.
@@ -147,38 +141,29 @@ std::string describe_main_window(HWND window) {
     // No icon here: Wine refuses WM_GETICON from another process (error
     // 1400). exe_info reads the icon from the program's resources instead.
     JsonObject json;
-    json.add("hwnd", hex(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window))))
-        .add("title", quick_text(window))
-        .add("class", class_name(window))
-        .add("style", hex(static_cast<unsigned long>(style)))
+    json.add("title", quick_text(window))
         .add("minimize_box", (style & WS_MINIMIZEBOX) != 0)
         .add("maximize_box", (style & WS_MAXIMIZEBOX) != 0)
-        .add("sizable", (style & WS_THICKFRAME) != 0)
-        .add("enabled", IsWindowEnabled(window) != FALSE)
         .add("rect",
              std::vector<int>{int(outer.left), int(outer.top), int(outer.right), int(outer.bottom)})
         .add("client", std::vector<int>{int(client.right), int(client.bottom)})
         .add("screen",
              std::vector<int>{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)})
         .add("dpi", std::vector<int>{dpi_x, dpi_y})
-        .add("focus_id", gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0)
-        .add("foreground", GetForegroundWindow() == window);
+        .add("focus_id", gui.hwndFocus ? GetDlgCtrlID(gui.hwndFocus) : 0);
     return json.str();
 }
 
 std::string describe_control(HWND main_window, HWND control) {
     std::string cls = class_name(control);
     LONG style = GetWindowLongW(control, GWL_STYLE);
-    HWND parent = GetParent(control);
     JsonObject json;
     json.add("id", GetDlgCtrlID(control))
         .add("class", cls)
         .add("caption", window_text(control))
-        .add("style", hex(static_cast<unsigned long>(style)))
         .add("enabled", IsWindowEnabled(control) != FALSE)
         .add("visible", IsWindowVisible(control) != FALSE)
-        .add("rect", rect_in(main_window, control))
-        .add("parent_id", parent == main_window ? 0 : GetDlgCtrlID(parent));
+        .add("rect", rect_in(main_window, control));
     if (_wcsicmp(widen(cls).c_str(), L"Button") == 0) {
         const char* kind = button_kind(style);
         json.add("kind", kind);

@@ -80,8 +80,8 @@ class Driver:
         answer = self.call("dump", timeout_ms=30000)
         return answer["window"], {c["id"]: c for c in answer["controls"]}
 
-    def click(self, control_id, force=False, check=True):
-        return self.call("click", control_id, "force" if force else "", check=check)
+    def click(self, control_id, check=True):
+        return self.call("click", control_id, check=check)
 
     def key(self, vk, method="post"):
         return self.call("key", vk, method, timeout_ms=5000)
