@@ -96,8 +96,3 @@ class DriverOnSampleWindow(E2ECase):
         self.assertEqual(parsed["Description"], "Stand-in")
         self.assertEqual(show_command(machine.path(link)), 1, "a shortcut made without a show command")
 
-    def test_program_file_resources(self):
-        machine = self.new_machine("driver-exe")
-        info = machine.driver().exe_info(machine.windows_path_of(settings.driver_exe()))
-        # The driver itself carries no version information, no icon and no manifest.
-        self.assertEqual((info["version"], info["icons"], info["manifest"]), (None, [], ""))

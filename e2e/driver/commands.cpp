@@ -39,12 +39,9 @@ const Command kCommands[] = {
     {"acp", cmd_acp, "acp"},
     {"lnk_read", cmd_lnk_read, "lnk_read PATH"},
     {"lnk_write", cmd_lnk_write, "lnk_write PATH TARGET ARGS FOLDER DESCRIPTION"},
-    {"exe_info", cmd_exe_info, "exe_info PATH"},
     // Measurements and bad input (evidence_commands.h).
     {"time_start", cmd_time_start, "time_start TIMEOUT EXE [FOLDER]"},
     {"time_install", cmd_time_install, "time_install TIMEOUT"},
-    {"lock_file", cmd_lock_file, "lock_file PATH"},
-    {"unlock_file", cmd_unlock_file, "unlock_file PATH"},
     {"attach_window", cmd_attach_window, "attach_window TIMEOUT"},
     {"quit", cmd_quit, "quit"},
 };

@@ -1,27 +1,15 @@
 #include "evidence_commands.h"
 
-#include <map>
 #include <utility>
 
 #include "answer.h"
 #include "input_actions.h"
 #include "platform/win32/strconv_win.h"
-#include "platform/win32/unique_handle.h"
 #include "target_window.h"
 #include "waits.h"
 #include "window_query.h"
 
 namespace kelvarion::driver {
-
-namespace {
-
-// Files held open by this driver, by the path they were opened with.
-std::map<std::string, UniqueFileHandle>& held_files() {
-    static std::map<std::string, UniqueFileHandle> files;
-    return files;
-}
-
-}  // namespace
 
 std::string cmd_time_start(Session& s, const Fields& f) {
     double timeout = double(to_ms(f[1]));
@@ -70,21 +58,6 @@ std::string cmd_time_install(Session& s, const Fields& f) {
         .add("longest_poll_gap", gap)
         .add_raw("captions", json_array(captions))
         .str();
-}
-
-std::string cmd_lock_file(Session&, const Fields& f) {
-    // Share mode 0: no other open of the file succeeds, for reading, writing
-    // or deleting, until this handle is closed.
-    UniqueFileHandle file(CreateFileW(widen(f[1]).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return failure("CreateFileW failed, error " + std::to_string(GetLastError()));
-    held_files().insert_or_assign(f[1], std::move(file));
-    return answer(true).str();
-}
-
-std::string cmd_unlock_file(Session&, const Fields& f) {
-    if (held_files().erase(f[1]) == 0) return failure("not held: " + f[1]);
-    return answer(true).str();
 }
 
 std::string cmd_attach_window(Session& s, const Fields& f) {

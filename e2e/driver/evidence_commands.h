@@ -1,8 +1,8 @@
 #pragma once
-// Commands for measurements and for bad-input cases: start-up and
-// Install-to-Notice timed with QueryPerformanceCounter, polled every
-// millisecond; a file held open without sharing, as a second program can; a
-// program started by someone else (Wine's loader) taken over by its window.
+// Commands for measurements and for a program started by someone else:
+// start-up and Install-to-Notice timed with QueryPerformanceCounter, polled
+// every millisecond; a program started by Wine's loader taken over by its
+// window.
 // Each gets the fields of its command line, at least as many as its usage in
 // the table of commands.cpp requires.
 
@@ -18,10 +18,6 @@ std::string cmd_time_start(Session& s, const Fields& f);
 // time_install TIMEOUT: click Install; ms to each caption and to the message
 // box shown.
 std::string cmd_time_install(Session& s, const Fields& f);
-// lock_file PATH: open PATH with no sharing and keep it open.
-std::string cmd_lock_file(Session& s, const Fields& f);
-// unlock_file PATH: close it again.
-std::string cmd_unlock_file(Session& s, const Fields& f);
 // attach_window TIMEOUT: take over the program whose window
 // "Kelvarion installation" shows.
 std::string cmd_attach_window(Session& s, const Fields& f);

@@ -6,7 +6,6 @@
 
 #include "answer.h"
 #include "commands.h"
-#include "exe_info.h"
 #include "platform/win32/strconv_win.h"
 #include "shortcut_file.h"
 
@@ -54,12 +53,6 @@ std::string cmd_lnk_write(Session&, const Fields& f) {
     std::string err;
     if (!write_shortcut(f[1], link, &err)) return failure(err);
     return answer(true).str();
-}
-
-std::string cmd_exe_info(Session&, const Fields& f) {
-    std::string json, err;
-    if (!describe_executable(f[1], &json, &err)) return failure(err);
-    return json;
 }
 
 }  // namespace kelvarion::driver

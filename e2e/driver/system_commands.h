@@ -19,7 +19,5 @@ std::string cmd_acp(Session& s, const Fields& f);
 std::string cmd_lnk_read(Session& s, const Fields& f);
 // lnk_write PATH TARGET ARGS FOLDER DESCRIPTION: a shortcut saved by the shell.
 std::string cmd_lnk_write(Session& s, const Fields& f);
-// exe_info PATH: version information, icons and manifest of a program file.
-std::string cmd_exe_info(Session& s, const Fields& f);
 
 }  // namespace kelvarion::driver

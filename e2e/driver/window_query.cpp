@@ -139,7 +139,7 @@ std::string describe_main_window(HWND window) {
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
     // No icon here: Wine refuses WM_GETICON from another process (error
-    // 1400). exe_info reads the icon from the program's resources instead.
+    // 1400). The program's icon is checked in its resources (tests/win32).
     JsonObject json;
     json.add("title", quick_text(window))
         .add("minimize_box", (style & WS_MINIMIZEBOX) != 0)

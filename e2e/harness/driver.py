@@ -120,5 +120,3 @@ class Driver:
     def lnk_write(self, path, target, arguments, folder, description):
         return self.call("lnk_write", path, target, arguments, folder, description, timeout_ms=10000)
 
-    def exe_info(self, path):
-        return self.call("exe_info", path, timeout_ms=10000)

@@ -34,6 +34,21 @@ std::vector<Program> programs() {
             {"legacy", windows_path(KELVARION_LEGACY_PROGRAM), false}};
 }
 
+// The whole program file.
+struct ProgramBytes {
+    explicit ProgramBytes(const std::wstring& path) {
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return;
+        char slice[64 * 1024];
+        DWORD got = 0;
+        while (ReadFile(file, slice, sizeof slice, &got, nullptr) && got > 0)
+            bytes.insert(bytes.end(), slice, slice + got);
+        CloseHandle(file);
+    }
+    std::vector<char> bytes;
+};
+
 std::vector<std::uint8_t> version_block(const std::wstring& path) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -51,6 +66,25 @@ bool version_string(std::vector<std::uint8_t>& block, const wchar_t* name, std::
         return false;
     *value = std::wstring(text);  // up to the terminating NUL
     return true;
+}
+
+// The file's own headers, read as bytes: a 32-bit (i386, PE32) program for
+// the GUI subsystem, with no console window of its own.
+TEST(ProgramResources, ThirtyTwoBitGuiPrograms) {
+    for (const Program& program : programs()) {
+        SCOPED_TRACE(program.name);
+        ProgramBytes file(program.path);
+        ASSERT_GE(file.bytes.size(), sizeof(IMAGE_DOS_HEADER));
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.bytes.data());
+        ASSERT_EQ(IMAGE_DOS_SIGNATURE, dos->e_magic);
+        ASSERT_GE(file.bytes.size(), dos->e_lfanew + sizeof(IMAGE_NT_HEADERS32));
+        const auto* nt =
+            reinterpret_cast<const IMAGE_NT_HEADERS32*>(file.bytes.data() + dos->e_lfanew);
+        ASSERT_EQ(static_cast<DWORD>(IMAGE_NT_SIGNATURE), nt->Signature);
+        EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+        EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, nt->OptionalHeader.Magic);
+        EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
+    }
 }
 
 TEST(ProgramResources, VersionInformation) {
