@@ -6,7 +6,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "tests/app/window_under_test.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -41,17 +41,17 @@ std::size_t pause_count(const EditionProfile& edition) {
 TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        WindowUnderTest w(*edition, context_with(false, true, false));
+        ProgramUnderTest w(*edition, context_with(false, true, false));
         w.load_and_clear_logs();
         bool idle_before_notice = false;
         w.view.on_change = [&](const std::string& entry) {
             if (entry == "caption Installation completed.")
-                idle_before_notice = !w.window.busy() && w.platform.message_boxes.empty();
+                idle_before_notice = !w.window().busy() && w.platform.message_boxes.empty();
             if (entry == "unload") {
                 EXPECT_EQ(w.platform.message_boxes.size(), 1u);
             }
         };
-        w.window.on_install();
+        w.window().on_install();
 
         ASSERT_EQ(w.steps.calls.size(), kRows);
         for (std::size_t i = 0; i < kRows; ++i) {
@@ -93,18 +93,18 @@ TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
 }
 
 TEST(InstallationSequence, TheWindowIsBusyWhileTheStepsRun) {
-    WindowUnderTest w(kCurrentEdition, context_with(true, true, true));
+    ProgramUnderTest w(kCurrentEdition, context_with(true, true, true));
     w.load_and_clear_logs();
     int checked = 0;
     w.steps.while_running = [&](std::size_t row) {
         SCOPED_TRACE(row);
         ++checked;
-        EXPECT_TRUE(w.window.busy());
+        EXPECT_TRUE(w.window().busy());
         EXPECT_FALSE(w.view.enabled(Control::InstallButton));
         EXPECT_FALSE(w.view.enabled(Control::ExitButton));
         EXPECT_EQ(w.view.pointer, MousePointer::Hourglass);
     };
-    w.window.on_install();
+    w.window().on_install();
     EXPECT_EQ(checked, 9);
     // The option buttons are read, never changed.
     for (const std::string& entry : w.view.log) {
@@ -117,7 +117,7 @@ TEST(InstallationSequence, StopsAtTheFirstFailingStepAfterOneFailureBox) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         for (std::size_t failing = 0; failing < kRows; ++failing) {
             SCOPED_TRACE(std::string(edition->name) + " " + kSteps[failing].caption);
-            WindowUnderTest w(*edition, context_with(false, true, false));
+            ProgramUnderTest w(*edition, context_with(false, true, false));
             w.load_and_clear_logs();
             w.steps.failing_row = failing;
             bool box_before_caption = false;
@@ -125,7 +125,7 @@ TEST(InstallationSequence, StopsAtTheFirstFailingStepAfterOneFailureBox) {
                 if (entry == std::string("caption ") + kSteps[failing].failure_caption)
                     box_before_caption = w.platform.message_boxes.size() == 1;
             };
-            w.window.on_install();
+            w.window().on_install();
 
             // Later steps are not called.
             std::vector<std::size_t> expected_rows;
@@ -138,7 +138,7 @@ TEST(InstallationSequence, StopsAtTheFirstFailingStepAfterOneFailureBox) {
             EXPECT_EQ(w.view.progress(), kSteps[failing].progress);
             EXPECT_TRUE(w.view.enabled(Control::InstallButton));
             EXPECT_TRUE(w.view.enabled(Control::ExitButton));
-            EXPECT_FALSE(w.window.busy());
+            EXPECT_FALSE(w.window().busy());
             EXPECT_EQ(w.view.pointer, MousePointer::Default);
             const std::vector<std::string> tail{
                 std::string("caption ") + kSteps[failing].failure_caption,
@@ -162,16 +162,16 @@ TEST(InstallationSequence, StopsAtTheFirstFailingStepAfterOneFailureBox) {
 TEST(InstallationSequence, ARepeatAfterAFailureStartsAgainAtZero) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        WindowUnderTest w(*edition, context_with(true, false, false));
+        ProgramUnderTest w(*edition, context_with(true, false, false));
         w.load_and_clear_logs();
         w.steps.failing_row = kShortcutRow;
-        w.window.on_install();
+        w.window().on_install();
         ASSERT_EQ(w.view.progress(), 70.0f);
 
         w.steps.calls.clear();
         w.view.log.clear();
         w.steps.failing_row.reset();
-        w.window.on_install();
+        w.window().on_install();
         ASSERT_EQ(w.steps.calls.size(), kRows);
         for (std::size_t i = 0; i < kRows; ++i)
             EXPECT_EQ(w.steps.calls[i].progress, kSteps[i].progress) << kSteps[i].caption;
@@ -181,12 +181,12 @@ TEST(InstallationSequence, ARepeatAfterAFailureStartsAgainAtZero) {
 }
 
 TEST(InstallationSequence, ProgressAdvancesFromTheBarsOwnValue) {
-    WindowUnderTest w(kCurrentEdition, context_with(false, true, false));
+    ProgramUnderTest w(kCurrentEdition, context_with(false, true, false));
     w.load_and_clear_logs();
     w.steps.while_running = [&](std::size_t row) {
         if (row == 1) w.view.set_progress(12.5f);
     };
-    w.window.on_install();
+    w.window().on_install();
     ASSERT_EQ(w.steps.calls.size(), kRows);
     EXPECT_EQ(w.steps.calls[2].progress, 22.5f);
     EXPECT_EQ(w.steps.calls[8].progress, 82.5f);
@@ -214,15 +214,15 @@ TEST(InstallationSequence, TheChosenVersionComesFromTheSelectedOptionButton) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.edition->name) + " " + control_name(c.selected) +
                      (c.none ? " none" : ""));
-        WindowUnderTest w(*c.edition, context_with(true, true, true));
-        w.window.on_load();
+        ProgramUnderTest w(*c.edition, context_with(true, true, true));
+        w.window().on_load();
         if (c.none)
             for (Control option : {Control::Sas8Option, Control::Sas91Option, Control::Sas92Option})
                 w.view.set_selected(option, false);
         else
             w.view.set_selected(c.selected, true);
-        EXPECT_EQ(w.window.chosen_version(), c.chosen);
-        w.window.on_install();
+        EXPECT_EQ(w.window().chosen_version(), c.chosen);
+        w.window().on_install();
         ASSERT_GT(w.steps.calls.size(), kShortcutRow);
         for (const StepCall& call : w.steps.calls) EXPECT_EQ(call.chosen, c.chosen) << call.row;
         // Without a version the SAS configuration has no file to edit: the

@@ -6,7 +6,7 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "app/main_window_layout.h"
-#include "tests/app/window_under_test.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -64,8 +64,8 @@ TEST(MainWindowLoad, EnablesAndSelectsTheVersionsFound) {
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.what);
-        WindowUnderTest w(*c.edition, context_with(c.sas8, c.sas91, c.sas92));
-        w.window.on_load();
+        ProgramUnderTest w(*c.edition, context_with(c.sas8, c.sas91, c.sas92));
+        w.window().on_load();
 
         EXPECT_EQ(w.view.enabled(Control::Sas8Option), c.enabled8);
         EXPECT_EQ(w.view.enabled(Control::Sas91Option), c.enabled9);
@@ -74,7 +74,7 @@ TEST(MainWindowLoad, EnablesAndSelectsTheVersionsFound) {
             EXPECT_EQ(w.view.selected(option), option == c.selected) << control_name(option);
         EXPECT_EQ(w.view.enabled(Control::InstallButton), c.install_enabled);
         EXPECT_TRUE(w.view.enabled(Control::ExitButton));
-        EXPECT_FALSE(w.window.busy());
+        EXPECT_FALSE(w.window().busy());
         // Loading neither runs anything nor changes what the user cannot choose.
         EXPECT_EQ(w.view.caption(Control::StatusLabel), "Progressing");
         EXPECT_EQ(w.view.progress(), 0.0f);
@@ -90,10 +90,10 @@ TEST(MainWindowLoad, EnablesAndSelectsTheVersionsFound) {
 }
 
 TEST(MainWindowLoad, AFoundSas92CanBeChosenAndInstalled) {
-    WindowUnderTest w(kCurrentEdition, context_with(false, true, true));
-    w.window.on_load();
+    ProgramUnderTest w(kCurrentEdition, context_with(false, true, true));
+    w.window().on_load();
     w.view.set_selected(Control::Sas92Option, true);  // the user's click
-    w.window.on_install();
+    w.window().on_install();
     ASSERT_GE(w.steps.calls.size(), 8u);
     EXPECT_EQ(w.steps.calls[7].chosen, SasVersion::V92);
     EXPECT_TRUE(w.view.unloaded);
@@ -102,9 +102,9 @@ TEST(MainWindowLoad, AFoundSas92CanBeChosenAndInstalled) {
 TEST(MainWindowKeys, EscWhileIdleUnloadsTheWindow) {
     for (bool any_sas : {true, false}) {
         SCOPED_TRACE(any_sas ? "SAS found" : "no SAS, Install disabled");
-        WindowUnderTest w(kCurrentEdition, context_with(false, any_sas, false));
+        ProgramUnderTest w(kCurrentEdition, context_with(false, any_sas, false));
         w.load_and_clear_logs();
-        w.window.on_key_down(kVirtualKeyEscape);
+        w.window().on_key_down(kVirtualKeyEscape);
         EXPECT_TRUE(w.view.unloaded);
         EXPECT_EQ(w.view.log, std::vector<std::string>{"unload"});
         EXPECT_TRUE(w.steps.calls.empty());
@@ -114,9 +114,9 @@ TEST(MainWindowKeys, EscWhileIdleUnloadsTheWindow) {
 TEST(MainWindowKeys, EnterWhileIdleRunsTheInstallation) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        WindowUnderTest w(*edition, context_with(true, false, false));
+        ProgramUnderTest w(*edition, context_with(true, false, false));
         w.load_and_clear_logs();
-        w.window.on_key_down(kVirtualKeyEnter);
+        w.window().on_key_down(kVirtualKeyEnter);
         EXPECT_EQ(w.steps.calls.size(), 9u);
         EXPECT_EQ(w.steps.calls[7].chosen, SasVersion::V8);
         EXPECT_TRUE(w.view.unloaded);  // after the Notice box
@@ -126,33 +126,33 @@ TEST(MainWindowKeys, EnterWhileIdleRunsTheInstallation) {
 TEST(MainWindowKeys, EnterDoesNothingWhileInstallIsDisabled) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        WindowUnderTest w(*edition, context_with(false, false, false));
+        ProgramUnderTest w(*edition, context_with(false, false, false));
         w.load_and_clear_logs();
         ASSERT_FALSE(w.view.enabled(Control::InstallButton));
-        w.window.on_key_down(kVirtualKeyEnter);
+        w.window().on_key_down(kVirtualKeyEnter);
         EXPECT_TRUE(w.steps.calls.empty());
         EXPECT_TRUE(w.view.log.empty());
         EXPECT_TRUE(w.platform.pauses.empty());
-        EXPECT_FALSE(w.window.busy());
+        EXPECT_FALSE(w.window().busy());
     }
 }
 
 TEST(MainWindowKeys, EnterAndEscWhileInstallingAreIgnored) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        WindowUnderTest w(*edition, context_with(false, true, false));
+        ProgramUnderTest w(*edition, context_with(false, true, false));
         w.load_and_clear_logs();
         w.steps.failing_row = 8;  // the SAS configuration: the window stays open at the end
         bool unloaded_while_running = true;
         bool busy_while_running = false;
         w.steps.while_running = [&](std::size_t row) {
             if (row != 3) return;  // join.sas
-            busy_while_running = w.window.busy();
-            w.window.on_key_down(kVirtualKeyEscape);
-            w.window.on_key_down(kVirtualKeyEnter);
+            busy_while_running = w.window().busy();
+            w.window().on_key_down(kVirtualKeyEscape);
+            w.window().on_key_down(kVirtualKeyEnter);
             unloaded_while_running = w.view.unloaded;
         };
-        w.window.on_install();
+        w.window().on_install();
 
         EXPECT_TRUE(busy_while_running);
         EXPECT_FALSE(unloaded_while_running);
@@ -165,32 +165,33 @@ TEST(MainWindowKeys, EnterAndEscWhileInstallingAreIgnored) {
 }
 
 TEST(MainWindowKeys, OtherKeysDoNothing) {
-    WindowUnderTest w(kCurrentEdition, context_with(true, true, true));
+    ProgramUnderTest w(kCurrentEdition, context_with(true, true, true));
     w.load_and_clear_logs();
     // Space, Tab, letters, F1, and codes that only look like Enter or Esc in
     // their low byte.
-    for (int key : {0, 9, 10, 32, 65, 112, 13 + 256, 27 + 256, -13, -27}) w.window.on_key_down(key);
+    for (int key : {0, 9, 10, 32, 65, 112, 13 + 256, 27 + 256, -13, -27})
+        w.window().on_key_down(key);
     EXPECT_TRUE(w.view.log.empty());
     EXPECT_TRUE(w.steps.calls.empty());
     EXPECT_FALSE(w.view.unloaded);
 }
 
 TEST(MainWindowExit, UnloadsWithoutAskingAnything) {
-    WindowUnderTest w(kLegacyEdition, context_with(true, true, false));
+    ProgramUnderTest w(kLegacyEdition, context_with(true, true, false));
     w.load_and_clear_logs();
-    w.window.on_exit();
+    w.window().on_exit();
     EXPECT_EQ(w.view.log, std::vector<std::string>{"unload"});
     EXPECT_TRUE(w.platform.message_boxes.empty());
     EXPECT_TRUE(w.platform.log.empty());
 }
 
 TEST(MainWindowExit, AFailedRunLeavesTheWindowIdleSoEscWorksAgain) {
-    WindowUnderTest w(kCurrentEdition, context_with(false, true, false));
+    ProgramUnderTest w(kCurrentEdition, context_with(false, true, false));
     w.load_and_clear_logs();
     w.steps.failing_row = 0;
-    w.window.on_install();
-    EXPECT_FALSE(w.window.busy());
-    w.window.on_key_down(kVirtualKeyEscape);
+    w.window().on_install();
+    EXPECT_FALSE(w.window().busy());
+    w.window().on_key_down(kVirtualKeyEscape);
     EXPECT_TRUE(w.view.unloaded);
 }
 

@@ -14,7 +14,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "tests/bad_input/installation.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -74,7 +74,7 @@ std::vector<BlockedRow> blocked_rows() {
     };
 }
 
-void place(Installation& run, const BlockedRow& row) {
+void place(ProgramUnderTest& run, const BlockedRow& row) {
     FakePlatform& platform = run.platform;
     switch (row.obstacle) {
         case Obstacle::FolderForFile:
@@ -89,7 +89,7 @@ void place(Installation& run, const BlockedRow& row) {
     }
 }
 
-bool still_in_place(const Installation& run, const BlockedRow& row) {
+bool still_in_place(const ProgramUnderTest& run, const BlockedRow& row) {
     const FakePlatform& platform = run.platform;
     switch (row.obstacle) {
         case Obstacle::FolderForFile: return platform.is_folder(row.path);
@@ -101,7 +101,7 @@ bool still_in_place(const Installation& run, const BlockedRow& row) {
     return false;
 }
 
-std::vector<std::string> present(const Installation& run) {
+std::vector<std::string> present(const ProgramUnderTest& run) {
     std::vector<std::string> names;
     for (const std::string& name : generated_file_names())
         if (run.generated(name)) names.push_back(name);
@@ -114,7 +114,7 @@ TEST_P(BlockedTarget, OneClearBoxAndNothingLost) {
     const BlockedRow& row = GetParam();
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        Installation run(*edition);
+        ProgramUnderTest run(*edition);
         place(run, row);
         ASSERT_TRUE(run.start());
         run.install();

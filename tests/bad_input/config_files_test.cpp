@@ -15,7 +15,7 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "host/sas_config_update.h"
-#include "tests/bad_input/installation.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {

@@ -16,7 +16,7 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "tests/bad_input/installation.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -84,7 +84,7 @@ TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
     const RootRow& row = GetParam();
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        Installation run(*edition, row.utf8);
+        ProgramUnderTest run(*edition, row.utf8);
         ASSERT_TRUE(run.start());
         run.install();
 

@@ -12,7 +12,7 @@
 #include "app/registry_text.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
-#include "tests/bad_input/installation.h"
+#include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -120,7 +120,7 @@ TEST_P(RegistryValue, StartUpShowsTheWindowWithoutABoxAndOffersWhatWasFound) {
     const RegistryRow& row = GetParam();
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
-        Installation run(*edition, "", std::make_unique<StoredValuePlatform>(row));
+        ProgramUnderTest run(*edition, "", std::make_unique<StoredValuePlatform>(row));
         ASSERT_TRUE(run.start());
         EXPECT_TRUE(run.platform.message_boxes.empty()) << run.boxes();
         EXPECT_EQ(run.context.sas_root(SasVersion::V91).value_or(""), row.text);
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RegistryValue, ::testing::ValuesIn(registry_rows(
 // the first step that needs the SAS folder, with the platform's own words,
 // and no SAS file is touched.
 TEST(RegistryValueInstall, RootWithALoneSurrogateStopsAtTheConfigurationWithAClearBox) {
-    Installation run(kCurrentEdition);
+    ProgramUnderTest run(kCurrentEdition);
     run.platform.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", 1,
                                   le(std::u16string_view(u"C:\\\xD800SAS\0", 8)));
     ASSERT_TRUE(run.start());
@@ -154,7 +154,7 @@ TEST(RegistryValueInstall, RootWithALoneSurrogateStopsAtTheConfigurationWithACle
 // An installer that writes AllUsers as REG_DWORD 1 means "all users", but
 // only the text "1" says so: the shortcuts go to this user's folders.
 TEST(RegistryValueInstall, AllUsersStoredAsADwordGivesThisUsersShortcuts) {
-    Installation run(kCurrentEdition);
+    ProgramUnderTest run(kCurrentEdition);
     run.platform.set_registry_raw(RegistryView::Bits32, "SOFTWARE\\Corvantis\\Kelvarion",
                                   "AllUsers", 4, {1, 0, 0, 0});
     ASSERT_TRUE(run.start());
