@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "editions/edition_profile.h"
+#include "model/edition_profile.h"
 
 namespace kelvarion::bench {
 
