@@ -207,8 +207,6 @@ TEST(InstallationSequence, TheChosenVersionComesFromTheSelectedOptionButton) {
         {&kCurrentEdition, Control::Sas8Option, true, std::nullopt},
         {&kLegacyEdition, Control::Sas8Option, false, SasVersion::V8},
         {&kLegacyEdition, Control::Sas91Option, false, SasVersion::V91},
-        // The legacy edition has no third test: a selected 9.2 button chooses nothing.
-        {&kLegacyEdition, Control::Sas92Option, false, std::nullopt},
         {&kLegacyEdition, Control::Sas8Option, true, std::nullopt},
     };
     for (const Case& c : cases) {
@@ -216,9 +214,11 @@ TEST(InstallationSequence, TheChosenVersionComesFromTheSelectedOptionButton) {
                      (c.none ? " none" : ""));
         ProgramUnderTest w(*c.edition, context_with(true, true, true));
         w.window().on_load();
+        // The legacy window has no SAS 9.2 button: the view refuses any use of
+        // it, so the legacy edition is seen never to ask for it.
         if (c.none)
-            for (Control option : {Control::Sas8Option, Control::Sas91Option, Control::Sas92Option})
-                w.view.set_selected(option, false);
+            for (const SasVersion version : c.edition->versions)
+                w.view.set_selected(sas_version_info(version).option, false);
         else
             w.view.set_selected(c.selected, true);
         EXPECT_EQ(w.window().chosen_version(), c.chosen);

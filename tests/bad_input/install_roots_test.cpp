@@ -138,7 +138,7 @@ TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
         }
 
         // Again: the current edition finds its entry, the legacy one adds one.
-        run.view = FakeView();
+        run.view = FakeView(main_window_layout(run.edition));
         run.platform.message_boxes.clear();
         ASSERT_TRUE(run.start());
         run.install();

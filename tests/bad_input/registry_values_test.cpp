@@ -106,16 +106,9 @@ private:
 
 class RegistryValue : public ::testing::TestWithParam<RegistryRow> {};
 
-TEST_P(RegistryValue, ReadsAsTheTextOfARegSzAndAsMissingOtherwise) {
-    const RegistryRow& row = GetParam();
-    StoredValuePlatform platform(row);
-    EXPECT_EQ(registry_text(platform, kSas91Key, "DefaultRoot"), row.text);
-    // The registry as the platform contract has it: other types come without bytes.
-    FakePlatform contract;
-    contract.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", row.type, row.stored);
-    EXPECT_EQ(registry_text(contract, kSas91Key, "DefaultRoot"), row.text);
-}
-
+// Each row's text is read through start-up, as the program reads it; how
+// registry_text turns stored bytes into text is pinned by
+// tests/app/registry_text_test.cpp.
 TEST_P(RegistryValue, StartUpShowsTheWindowWithoutABoxAndOffersWhatWasFound) {
     const RegistryRow& row = GetParam();
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {

@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_view.h"
 
 #include <sstream>
+#include <stdexcept>
 
 namespace kelvarion::testing {
 
@@ -21,16 +22,17 @@ const char* control_name(Control control) {
     return "?";
 }
 
-FakeView::FakeView() {
-    for (Control c :
-         {Control::VersionFrame, Control::Sas8Option, Control::Sas91Option, Control::InstallButton,
-          Control::ExitButton, Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
-          Control::StatusLabel, Control::ScratchText, Control::Sas92Option})
-        enabled_[c] = true;
-    selected_[Control::Sas8Option] = true;
-    selected_[Control::Sas91Option] = false;
-    selected_[Control::Sas92Option] = false;
-    captions_[Control::StatusLabel] = "Progressing";
+FakeView::FakeView(const WindowLayout& layout) {
+    for (const ControlLayout& control : layout.controls) {
+        enabled_[control.id] = true;
+        if (control.kind == ControlKind::OptionButton) selected_[control.id] = control.selected;
+        if (*control.caption) captions_[control.id] = control.caption;
+    }
+}
+
+void FakeView::require(Control control) const {
+    if (!enabled_.count(control))
+        throw std::out_of_range(std::string("the window has no control ") + control_name(control));
 }
 
 void FakeView::record(const std::string& entry) {
@@ -39,6 +41,7 @@ void FakeView::record(const std::string& entry) {
 }
 
 void FakeView::set_enabled(Control control, bool enabled) {
+    require(control);
     enabled_[control] = enabled;
     record(std::string("enabled ") + control_name(control) + (enabled ? " 1" : " 0"));
 }
@@ -46,6 +49,7 @@ void FakeView::set_enabled(Control control, bool enabled) {
 bool FakeView::enabled(Control control) const { return enabled_.at(control); }
 
 void FakeView::set_selected(Control option, bool selected) {
+    require(option);
     if (selected)
         for (auto& [c, s] : selected_) s = false;
     selected_[option] = selected;
@@ -55,6 +59,7 @@ void FakeView::set_selected(Control option, bool selected) {
 bool FakeView::selected(Control option) const { return selected_.at(option); }
 
 void FakeView::set_caption(Control label, std::string_view text) {
+    require(label);
     captions_[label] = std::string(text);
     record("caption " + std::string(text));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/main_view.h"
+#include "platform/window_layout.h"
 
 namespace kelvarion::testing {
 
@@ -16,8 +17,10 @@ const char* control_name(Control control);
 
 class FakeView : public MainView {
 public:
-    // The design-time state: all enabled, the SAS 8 button selected, "Progressing", 0.
-    FakeView();
+    // The window's controls as the layout designs them: all enabled, the
+    // option button selected at design, the captions, the bar at 0. A
+    // control the layout lacks is not there: using it throws.
+    explicit FakeView(const WindowLayout& layout);
 
     void set_enabled(Control control, bool enabled) override;
     bool enabled(Control control) const override;
@@ -41,6 +44,7 @@ public:
 
 private:
     void record(const std::string& entry);
+    void require(Control control) const;
     std::map<Control, bool> enabled_;
     std::map<Control, bool> selected_;
     std::map<Control, std::string> captions_;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/main_window_layout.h"
 #include "model/edition_profile.h"
 #include "model/install_context.h"
 #include "tests/fakes/fake_platform.h"
@@ -112,7 +113,7 @@ private:
 public:
     const EditionProfile& edition;
     FakePlatform& platform;
-    FakeView view;
+    FakeView view{main_window_layout(edition)};
     InstallContext context;
     RecordedSteps steps;
 
