@@ -2,20 +2,22 @@
 // outside ASCII, a trailing backslash and more than 260 characters, through
 // a whole installation on the in-memory platform (Windows-1252). A root the
 // code page holds stands verbatim in every file and shortcut (inside SAS
-// literals with its apostrophes written twice), and a second
-// run of the current edition finds its own entry in the SAS list; a root it
-// cannot hold stops the first step with a box that names the character, and
-// no file outside the product's new folders is touched. (Each writer's own
-// tests check the files byte for byte for five of these roots.)
+// literals with its apostrophes written twice), every generated file is the
+// one of tests/expected/ byte for byte, and a second run of the current
+// edition finds its own entry in the SAS list; a root it cannot hold stops
+// the first step with a box that names the character, and no file outside
+// the product's new folders is touched.
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
+#include "tests/expected/expected_files.h"
 #include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
@@ -73,11 +75,6 @@ std::string sas_list_with(const std::string& ansi_root, int entries) {
     return list + kCore;
 }
 
-// Whether `line` is one of the file's lines, CR LF ended.
-bool has_line(const std::optional<std::string>& file, const std::string& line) {
-    return file && ("\r\n" + *file).find("\r\n" + line + "\r\n") != std::string::npos;
-}
-
 class InstallRoot : public ::testing::TestWithParam<RootRow> {};
 
 TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
@@ -104,19 +101,14 @@ TEST_P(InstallRoot, StandsVerbatimEverywhereOrStopsTheFirstStepWithAClearBox) {
         ASSERT_TRUE(run.completed()) << run.boxes();
         const std::string& ansi = *row.ansi;
         const std::string& literal = row.in_literal.empty() ? ansi : row.in_literal;
-        EXPECT_TRUE(has_line(run.generated("\\saspgm\\autoexec.sas"),
-                             "libname pgmlib    '" + literal + "\\saspgm';"));
-        EXPECT_TRUE(has_line(run.generated("\\saspgm\\autoexec.sas"),
-                             "%include '" + literal + "\\saspgm\\verification_rep.sas';"));
-        for (const char* name : {"contents", "finddup", "print_model", "trans", "verification_rep"})
-            EXPECT_TRUE(has_line(run.generated(std::string("\\saspgm\\") + name + ".sas"),
-                                 "libname _templib '" + literal + "\\saspgm';"))
-                << name;
-        EXPECT_TRUE(has_line(run.generated("\\saspgm\\join.sas"),
-                             "libname _trans_ '" + literal + "\\saspgm';"));
-        if (edition->writes_tool_config) {
-            EXPECT_TRUE(has_line(run.generated("\\kelvarion.cfg"),
-                                 "-autoexec '" + literal + "\\saspgm\\autoexec.sas'"));
+        // The edition's files byte for byte, and none of the other edition's.
+        const std::map<std::string, std::string> files = expected_files_of(edition->name);
+        for (const auto& [relative, file] : files)
+            EXPECT_EQ(run.generated(relative), expected_bytes(file, literal)) << relative;
+        for (const std::string& name : generated_file_names()) {
+            if (!files.contains(name)) {
+                EXPECT_FALSE(run.generated(name)) << name;
+            }
         }
         EXPECT_EQ(run.platform.file(kSas91Config), sas_list_with(ansi, 1));
 

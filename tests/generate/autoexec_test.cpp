@@ -17,12 +17,18 @@ bool create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
     return kelvarion::create_autoexec(edition, platform, &last_step_error());
 }
 
+// The length column of the file's table: the files of tests/expected/ are
+// held against it, and the sizes written for every root.
 const std::vector<LineLength> kCurrentLengths{
     {29, false}, {28, true}, {26, true}, {31, true}, {31, true}, {35, true}, {33, true},
     {0, false},  {32, true}, {31, true}, {28, true}, {35, true}, {29, true}, {40, true},
 };
 // The legacy edition leaves out the first line.
 const std::vector<LineLength> kLegacyLengths(kCurrentLengths.begin() + 1, kCurrentLengths.end());
+
+// The file as it must be, in tests/expected/.
+constexpr const char* kCurrentFile = "current/saspgm/autoexec.sas";
+constexpr const char* kLegacyFile = "legacy/saspgm/autoexec.sas";
 
 std::string autoexec_path(const std::string& root) { return root + "\\saspgm\\autoexec.sas"; }
 
@@ -34,26 +40,25 @@ FakePlatform machine_with_root(const std::string& root) {
     return fake;
 }
 
-// Exactly one failure box with `text`.
+// A slip of a space in a hand-written file shows here, before it could make a
+// comparison with the program's output pass or fail for the wrong reason.
+TEST(Autoexec, ExpectedFilesFollowTheLengthTable) {
+    EXPECT_EQ(length_column(expected_template(kCurrentFile)), kCurrentLengths);
+    EXPECT_EQ(length_column(expected_template(kLegacyFile)), kLegacyLengths);
+}
+
+TEST(Autoexec, LegacyExpectedFileIsTheCurrentOneWithoutTheWindowOption) {
+    const std::vector<std::string> current = expected_template(kCurrentFile);
+    ASSERT_FALSE(current.empty());
+    EXPECT_EQ(expected_template(kLegacyFile),
+              std::vector<std::string>(current.begin() + 1, current.end()));
+}
 
 TEST(Autoexec, CurrentEditionPlainRootByteForByte) {
     FakePlatform fake;
     ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\saspgm\\autoexec.sas"),
-              "options awsdef=(0 0 100 100);\r\n"
-              "libname pgmlib    'C:\\Apps\\Kelvarion\\saspgm';\r\n"
-              "libname dataware  'C:\\Apps\\Kelvarion\\data';\r\n"
-              "libname dest      'C:\\Apps\\Kelvarion\\data\\sdtm';\r\n"
-              "libname sdtmlib   'C:\\Apps\\Kelvarion\\data\\sdtm';\r\n"
-              "libname translib  'C:\\Apps\\Kelvarion\\data\\translib';\r\n"
-              "libname modlib    'C:\\Apps\\Kelvarion\\data\\models';\r\n"
-              "\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\contents.sas';\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\finddup.sas';\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\join.sas';\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\print_model.sas';\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\trans.sas';\r\n"
-              "%include 'C:\\Apps\\Kelvarion\\saspgm\\verification_rep.sas';\r\n");
+              expected_bytes(kCurrentFile, "C:\\Apps\\Kelvarion"));
     EXPECT_TRUE(fake.message_boxes.empty());
     EXPECT_EQ(fake.open_files, 0);
 }
@@ -65,54 +70,20 @@ TEST(Autoexec, LegacyEditionRootWithSpacesAndApostropheByteForByte) {
     ASSERT_TRUE(create_autoexec(kLegacyEdition, fake));
     EXPECT_EQ(
         fake.file(autoexec_path(root)),
-        "libname pgmlib    'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm';\r\n"
-        "libname dataware  'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\data';\r\n"
-        "libname dest      'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\data\\sdtm';\r\n"
-        "libname sdtmlib   'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\data\\sdtm';\r\n"
-        "libname translib  'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\data\\translib';\r\n"
-        "libname modlib    'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\data\\models';\r\n"
-        "\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\saspgm\\contents.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\saspgm\\finddup.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup\\saspgm\\join.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\saspgm\\print_model.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\saspgm\\trans.sas';\r\n"
-        "%include 'C:\\Documents and Settings\\Ann O''Hara\\Kelvarion "
-        "Setup\\saspgm\\verification_rep.sas';\r\n");
+        expected_bytes(kLegacyFile, "C:\\Documents and Settings\\Ann O''Hara\\Kelvarion Setup"));
 }
 
 TEST(Autoexec, DriveRootGivesDoubledBackslashesByteForByte) {
     FakePlatform fake = machine_with_root("E:\\");
     ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
-    EXPECT_EQ(fake.file("E:\\saspgm\\autoexec.sas"),
-              "options awsdef=(0 0 100 100);\r\n"
-              "libname pgmlib    'E:\\\\saspgm';\r\n"
-              "libname dataware  'E:\\\\data';\r\n"
-              "libname dest      'E:\\\\data\\sdtm';\r\n"
-              "libname sdtmlib   'E:\\\\data\\sdtm';\r\n"
-              "libname translib  'E:\\\\data\\translib';\r\n"
-              "libname modlib    'E:\\\\data\\models';\r\n"
-              "\r\n"
-              "%include 'E:\\\\saspgm\\contents.sas';\r\n"
-              "%include 'E:\\\\saspgm\\finddup.sas';\r\n"
-              "%include 'E:\\\\saspgm\\join.sas';\r\n"
-              "%include 'E:\\\\saspgm\\print_model.sas';\r\n"
-              "%include 'E:\\\\saspgm\\trans.sas';\r\n"
-              "%include 'E:\\\\saspgm\\verification_rep.sas';\r\n");
+    // The root's own backslash and the one before "saspgm" or "data" both stay.
+    EXPECT_EQ(fake.file("E:\\saspgm\\autoexec.sas"), expected_bytes(kCurrentFile, "E:\\"));
     EXPECT_EQ(fake.log.back(), "close E:\\\\saspgm\\autoexec.sas");
 }
 
 class AutoexecForRoot : public ::testing::TestWithParam<InstallRoot> {};
 
-TEST_P(AutoexecForRoot, SizeFollowsTheLengthTableInBothEditions) {
+TEST_P(AutoexecForRoot, ByteForByteAndSizeFollowsTheLengthTableInBothEditions) {
     const InstallRoot& root = GetParam();
     FakePlatform current = machine_with_root(root.utf8);
     FakePlatform legacy = machine_with_root(root.utf8);
@@ -124,8 +95,8 @@ TEST_P(AutoexecForRoot, SizeFollowsTheLengthTableInBothEditions) {
     EXPECT_EQ(legacy_file.size(), expected_size(kLegacyLengths, root.characters));
     EXPECT_EQ(legacy_file.size() + 31, current_file.size());
     // The root stands in the file in the ANSI code page, never as UTF-8.
-    EXPECT_EQ(legacy_file.substr(0, 30 + root.ansi.size()),
-              "libname pgmlib    '" + root.ansi + "\\saspgm';\r\n");
+    EXPECT_EQ(current_file, expected_bytes(kCurrentFile, root.ansi));
+    EXPECT_EQ(legacy_file, expected_bytes(kLegacyFile, root.ansi));
 }
 
 INSTANTIATE_TEST_SUITE_P(Roots, AutoexecForRoot, ::testing::ValuesIn(install_roots()),
@@ -139,6 +110,7 @@ TEST(Autoexec, RewritesAnExistingFileWholeAndTwoRunsGiveTheSameBytes) {
     const std::string first = fake.file(path).value_or("");
     EXPECT_EQ(first.find('z'), std::string::npos);
     EXPECT_EQ(first.size(), expected_size(kCurrentLengths, 17));
+    EXPECT_EQ(first, expected_bytes(kCurrentFile, "C:\\Apps\\Kelvarion"));
     ASSERT_TRUE(create_autoexec(kCurrentEdition, fake));
     EXPECT_EQ(fake.file(path), first);
     EXPECT_TRUE(fake.message_boxes.empty());
@@ -183,7 +155,10 @@ TEST(Autoexec, AFailedWriteKeepsTheLinesWrittenAndReports) {
     fake.fail(FakeOp::Write, "autoexec.sas", kDiskFull, 1);
     EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
     expect_one_failure_box(fake, failure_on(autoexec_path(fake.root), kDiskFull));
-    EXPECT_EQ(fake.file(autoexec_path(fake.root)), "options awsdef=(0 0 100 100);\r\n");
+    // The write of the second line failed: the first one is there.
+    const std::vector<std::string> lines = expected_lines(kCurrentFile, "");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(fake.file(autoexec_path(fake.root)), lines[0] + "\r\n");
     EXPECT_EQ(fake.open_files, 0);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
-// Install roots that the generated files are checked with, and the file size
-// that a table of line lengths gives for a root.
+// Install roots that the generated files are checked with, and the tables of
+// line lengths: the file size they give for a root, and the column of a file
+// of tests/expected/ to hold against them.
 
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "tests/expected/expected_files.h"
 
 namespace kelvarion::testing {
 
@@ -44,7 +47,25 @@ inline const std::vector<InstallRoot>& install_roots() {
 struct LineLength {
     size_t fixed;
     bool plus_root;
+    bool operator==(const LineLength&) const = default;
 };
+
+inline void PrintTo(const LineLength& line, std::ostream* os) {
+    *os << line.fixed << (line.plus_root ? " + R" : "");
+}
+
+// The length column of a file of tests/expected/, whose lines hold the
+// install root as a placeholder: a second placeholder on a line counts as
+// fixed text, so that it cannot pass for one root.
+inline std::vector<LineLength> length_column(const std::vector<std::string>& lines) {
+    const std::string placeholder = kLiteralRoot;
+    std::vector<LineLength> column;
+    for (const std::string& line : lines) {
+        const bool has_root = line.find(placeholder) != std::string::npos;
+        column.push_back({line.size() - (has_root ? placeholder.size() : 0), has_root});
+    }
+    return column;
+}
 
 // Bytes on disk for a root of single-byte characters: every line and its CR LF.
 inline size_t expected_size(const std::vector<LineLength>& column, size_t root_characters) {

@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/expected/expected_files.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/step_error.h"
 
 namespace kelvarion::testing {
 namespace {
+
+// The file as it must be, in tests/expected/.
+constexpr const char* kExpectedFile = "current/kelvarion.cfg";
 
 // The step, keeping its description of a failure.
 bool create_tool_config(FakePlatform& platform) {
@@ -20,23 +24,17 @@ TEST(ToolConfig, FourLinesInWindows1252WithTheTradeMarkAs0x99) {
     platform.root = R"(D:\Apps\Kelvarion)";
     platform.add_folder(platform.root);
     ASSERT_TRUE(create_tool_config(platform));
-    EXPECT_EQ(platform.file(R"(D:\Apps\Kelvarion\kelvarion.cfg)"),
-              "-awstitle 'QVK - Kelvarion\x99'\r\n"
-              "-autoexec 'D:\\Apps\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
-              "-splashloc  'D:\\Apps\\Kelvarion\\splsh.bmp'\r\n"
-              "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n");
+    const std::string expected = expected_bytes(kExpectedFile, R"(D:\Apps\Kelvarion)");
+    EXPECT_EQ(platform.file(R"(D:\Apps\Kelvarion\kelvarion.cfg)"), expected);
+    // The sign is the one byte outside ASCII, in Windows-1252's place for it.
+    EXPECT_NE(expected.find('\x99'), std::string::npos) << expected;
     EXPECT_TRUE(platform.message_boxes.empty());
     EXPECT_EQ(platform.open_files, 0);
 }
 
 TEST(ToolConfig, LinesHoldTheRootWithApostrophesDoubledAndTheTradeMarkAsUtf8) {
     const std::vector<std::string> lines = tool_config_lines(R"(C:\Ann O'Hara\Kel (x86))");
-    EXPECT_EQ(lines, (std::vector<std::string>{
-                         "-awstitle 'QVK - Kelvarion\xE2\x84\xA2'",
-                         R"(-autoexec 'C:\Ann O''Hara\Kel (x86)\saspgm\autoexec.sas')",
-                         R"(-splashloc  'C:\Ann O''Hara\Kel (x86)\splsh.bmp')",
-                         "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'",
-                     }));
+    EXPECT_EQ(lines, expected_lines(kExpectedFile, R"(C:\Ann O''Hara\Kel (x86))"));
 }
 
 TEST(ToolConfig, ReplacesAnEarlierFileWholeAndWritesAccentsInTheCodePage) {
@@ -47,13 +45,11 @@ TEST(ToolConfig, ReplacesAnEarlierFileWholeAndWritesAccentsInTheCodePage) {
     platform.add_folder(platform.root);
     platform.add_file(platform.root + "\\kelvarion.cfg", std::string(4096, 'z'));
     ASSERT_TRUE(create_tool_config(platform));
+    const std::string ansi_root =
+        "C:\\Donn\xE9"
+        "es\\Kelvarion";
     EXPECT_EQ(platform.file(platform.root + "\\kelvarion.cfg"),
-              "-awstitle 'QVK - Kelvarion\x99'\r\n"
-              "-autoexec 'C:\\Donn\xE9"
-              "es\\Kelvarion\\saspgm\\autoexec.sas'\r\n"
-              "-splashloc  'C:\\Donn\xE9"
-              "es\\Kelvarion\\splsh.bmp'\r\n"
-              "-initcmd 'af cat = pgmlib.kelvarion.trans_manager.frame'\r\n");
+              expected_bytes(kExpectedFile, ansi_root));
 }
 
 TEST(ToolConfig, ReadOnlyFileIsReportedAndKept) {
