@@ -26,30 +26,17 @@ def lines_of(name):
 PRODUCT_FOLDERS = ["saspgm", "data", "data\\sdtm", "data\\translib", "data\\models"]
 MENU_FOLDERS = ["Corvantis", "Corvantis\\KELVARION"]
 
-# The steps of an installation: caption shown before each, and its failure caption.
-STEP_CAPTIONS = [
-    "Creating autoexec.sas ...",
-    "Creating contents.sas ...",
-    "Creating finddup.sas ...",
-    "Creating join.sas ...",
-    "Creating print_model.sas ...",
-    "Creating trans.sas ...",
-    "Creating verification_rep.sas ...",
-    "Creating desktop shortcut ...",
-    "Config SAS System ...",
-]
-FAILURE_CAPTIONS = [
-    "Error creating autoexec.sas ...",
-    "Error creating contents.sas ...",
-    "Error creating finddup.sas ...",
-    "Error creating join.sas ...",
-    "Error creating print_model.sas ...",
-    "Error creating trans.sas ...",
-    "Error creating verification_rep.sas ...",
-    "Error creating desktop shortcut ...",
-    "Error configing SAS System ...",
-]
-STEP_PROGRESS = [0, 10, 20, 30, 40, 50, 60, 70, 80]
+
+def _steps():
+    """The steps of an installation from tests/expected/steps.tsv: the
+    caption shown while each runs, the bar's value then, its failure caption."""
+    rows = [line.split("\t") for line in lines_of("steps.tsv") if line and not line.startswith("#")]
+    if any(len(row) != 3 for row in rows):
+        raise ValueError("steps.tsv: every step is three fields separated by tabs")
+    return ([row[0] for row in rows], [int(row[1]) for row in rows], [row[2] for row in rows])
+
+
+STEP_CAPTIONS, STEP_PROGRESS, FAILURE_CAPTIONS = _steps()
 DONE_CAPTION = "Installation completed."
 NOTICE_TEXT = "Completed creating shortcut and macro files!"
 NOTICE_TITLE = "Notice"

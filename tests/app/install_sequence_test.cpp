@@ -6,31 +6,16 @@
 
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
+#include "tests/expected/expected_files.h"
 #include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
 namespace {
 
-struct ExpectedStep {
-    const char* caption;
-    float progress;
-    const char* failure_caption;
-};
-
-// Both editions have the same nine rows; in the current edition the last one
+// Both editions have the same rows; in the current edition the last one
 // writes kelvarion.cfg too, after a pause of its own.
-const ExpectedStep kSteps[] = {
-    {"Creating autoexec.sas ...", 0, "Error creating autoexec.sas ..."},
-    {"Creating contents.sas ...", 10, "Error creating contents.sas ..."},
-    {"Creating finddup.sas ...", 20, "Error creating finddup.sas ..."},
-    {"Creating join.sas ...", 30, "Error creating join.sas ..."},
-    {"Creating print_model.sas ...", 40, "Error creating print_model.sas ..."},
-    {"Creating trans.sas ...", 50, "Error creating trans.sas ..."},
-    {"Creating verification_rep.sas ...", 60, "Error creating verification_rep.sas ..."},
-    {"Creating desktop shortcut ...", 70, "Error creating desktop shortcut ..."},
-    {"Config SAS System ...", 80, "Error configing SAS System ..."},
-};
-constexpr std::size_t kRows = 9;
+const std::vector<ExpectedStep>& kSteps = expected_steps();
+const std::size_t kRows = kSteps.size();
 constexpr std::size_t kShortcutRow = 7;
 constexpr std::size_t kConfigRow = 8;
 

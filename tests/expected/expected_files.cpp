@@ -12,7 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kFolder = KELVARION_EXPECTED_FILES;
+// A function, not a global: tests may read the set while their own globals
+// are initialised.
+fs::path expected_folder() { return KELVARION_EXPECTED_FILES; }
 
 std::string replace_all(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
@@ -55,9 +57,9 @@ std::string to_windows_1252(const std::string& utf8) {
 }  // namespace
 
 std::vector<std::string> expected_template(const std::string& file) {
-    std::ifstream in(kFolder / file, std::ios::binary);
+    std::ifstream in(expected_folder() / file, std::ios::binary);
     if (!in) {
-        ADD_FAILURE() << "cannot read " << (kFolder / file);
+        ADD_FAILURE() << "cannot read " << (expected_folder() / file);
         return {};
     }
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -91,7 +93,7 @@ std::string expected_bytes(const std::string& file, const std::string& literal_r
 std::map<std::string, std::string> expected_files_of(const std::string& edition) {
     std::map<std::string, std::string> files;
     for (const std::string& folder : {std::string("all-editions"), edition}) {
-        const fs::path base = kFolder / folder;
+        const fs::path base = expected_folder() / folder;
         if (!fs::is_directory(base)) {
             ADD_FAILURE() << "no folder " << base;
             continue;
@@ -104,6 +106,28 @@ std::map<std::string, std::string> expected_files_of(const std::string& edition)
         }
     }
     return files;
+}
+
+const std::vector<ExpectedStep>& expected_steps() {
+    static const std::vector<ExpectedStep> steps = [] {
+        std::vector<ExpectedStep> read;
+        std::ifstream in(expected_folder() / "steps.tsv");
+        if (!in) ADD_FAILURE() << "cannot read " << (expected_folder() / "steps.tsv");
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            const size_t first = line.find('\t');
+            const size_t second = line.find('\t', first + 1);
+            if (first == std::string::npos || second == std::string::npos) {
+                ADD_FAILURE() << "steps.tsv: not three fields: " << line;
+                continue;
+            }
+            read.push_back({line.substr(0, first),
+                            std::stof(line.substr(first + 1, second - first - 1)),
+                            line.substr(second + 1)});
+        }
+        return read;
+    }();
+    return steps;
 }
 
 }  // namespace kelvarion::testing

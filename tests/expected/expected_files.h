@@ -32,4 +32,15 @@ std::string expected_bytes(const std::string& file, const std::string& literal_r
 // install root ("\saspgm\join.sas") and its file in the set.
 std::map<std::string, std::string> expected_files_of(const std::string& edition);
 
+// One step of the installation as the window shows it (steps.tsv).
+struct ExpectedStep {
+    std::string caption;  // while it runs
+    float progress;       // the bar while it runs
+    std::string failure_caption;
+};
+
+// The steps in the order they run; a file that cannot be read or a line that
+// is not three fields fails the test.
+const std::vector<ExpectedStep>& expected_steps();
+
 }  // namespace kelvarion::testing
