@@ -16,8 +16,8 @@ namespace {
 // writes kelvarion.cfg too, after a pause of its own.
 const std::vector<ExpectedStep>& kSteps = expected_steps();
 const std::size_t kRows = kSteps.size();
-constexpr std::size_t kShortcutRow = 7;
-constexpr std::size_t kConfigRow = 8;
+const std::size_t kShortcutRow = step_row(kShortcutStep);
+const std::size_t kConfigRow = step_row(kConfigStep);
 
 std::size_t pause_count(const EditionProfile& edition) {
     return edition.writes_tool_config ? 10 : 9;
@@ -174,7 +174,7 @@ TEST(InstallationSequence, ProgressAdvancesFromTheBarsOwnValue) {
     w.window().on_install();
     ASSERT_EQ(w.steps.calls.size(), kRows);
     EXPECT_EQ(w.steps.calls[2].progress, 22.5f);
-    EXPECT_EQ(w.steps.calls[8].progress, 82.5f);
+    EXPECT_EQ(w.steps.calls[kRows - 1].progress, kSteps[kRows - 1].progress + 2.5f);
     EXPECT_EQ(w.view.progress(), 100.0f);
 }
 

@@ -6,6 +6,7 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "app/main_window_layout.h"
+#include "tests/expected/expected_files.h"
 #include "tests/fakes/program_under_test.h"
 
 namespace kelvarion::testing {
@@ -100,8 +101,8 @@ TEST(MainWindowLoad, AFoundSas92CanBeChosenAndInstalled) {
     w.window().on_load();
     w.view.set_selected(Control::Sas92Option, true);  // the user's click
     w.window().on_install();
-    ASSERT_GE(w.steps.calls.size(), 8u);
-    EXPECT_EQ(w.steps.calls[7].chosen, SasVersion::V92);
+    ASSERT_GT(w.steps.calls.size(), step_row(kShortcutStep));
+    EXPECT_EQ(w.steps.calls[step_row(kShortcutStep)].chosen, SasVersion::V92);
     EXPECT_TRUE(w.view.unloaded);
 }
 
@@ -123,8 +124,8 @@ TEST(MainWindowKeys, EnterWhileIdleRunsTheInstallation) {
         ProgramUnderTest w(*edition, context_with(true, false, false));
         w.load_and_clear_logs();
         w.window().on_key_down(kVirtualKeyEnter);
-        EXPECT_EQ(w.steps.calls.size(), 9u);
-        EXPECT_EQ(w.steps.calls[7].chosen, SasVersion::V8);
+        ASSERT_EQ(w.steps.calls.size(), expected_steps().size());
+        EXPECT_EQ(w.steps.calls[step_row(kShortcutStep)].chosen, SasVersion::V8);
         EXPECT_TRUE(w.view.unloaded);  // after the Notice box
     }
 }
@@ -148,11 +149,12 @@ TEST(MainWindowKeys, EnterAndEscWhileInstallingAreIgnored) {
         SCOPED_TRACE(edition->name);
         ProgramUnderTest w(*edition, context_with(false, true, false));
         w.load_and_clear_logs();
-        w.steps.failing_row = 8;  // the SAS configuration: the window stays open at the end
+        // The SAS configuration, the last step: the window stays open at the end.
+        w.steps.failing_row = step_row(kConfigStep);
         bool unloaded_while_running = true;
         bool busy_while_running = false;
         w.steps.while_running = [&](std::size_t row) {
-            if (row != 3) return;  // join.sas
+            if (row != step_row("Creating join.sas ...")) return;
             busy_while_running = w.window().busy();
             w.window().on_key_down(kVirtualKeyEscape);
             w.window().on_key_down(kVirtualKeyEnter);
@@ -164,8 +166,8 @@ TEST(MainWindowKeys, EnterAndEscWhileInstallingAreIgnored) {
         EXPECT_FALSE(unloaded_while_running);
         EXPECT_FALSE(w.view.unloaded);
         // One run only: no step was started a second time by the Enter.
-        EXPECT_EQ(w.steps.calls.size(), 9u);
-        EXPECT_EQ(w.platform.pauses.size(), 9u);
+        EXPECT_EQ(w.steps.calls.size(), expected_steps().size());
+        EXPECT_EQ(w.platform.pauses.size(), expected_steps().size());
         EXPECT_EQ(w.view.caption(Control::StatusLabel), "Error configing SAS System ...");
     }
 }

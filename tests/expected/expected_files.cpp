@@ -130,4 +130,12 @@ const std::vector<ExpectedStep>& expected_steps() {
     return steps;
 }
 
+std::size_t step_row(const std::string& caption) {
+    const std::vector<ExpectedStep>& steps = expected_steps();
+    for (std::size_t row = 0; row < steps.size(); ++row)
+        if (steps[row].caption == caption) return row;
+    ADD_FAILURE() << "no step shows \"" << caption << "\"";
+    return steps.size();
+}
+
 }  // namespace kelvarion::testing

@@ -3,6 +3,7 @@
 // tests/expected/, read by the native tests here and by the end-to-end harness
 // (e2e/harness/expected.py). See tests/expected/README.md for the layout.
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -42,5 +43,10 @@ struct ExpectedStep {
 // The steps in the order they run; a file that cannot be read or a line that
 // is not three fields fails the test.
 const std::vector<ExpectedStep>& expected_steps();
+// The row of the step shown with `caption` ("Config SAS System ..."); a
+// caption that no step has fails the test.
+std::size_t step_row(const std::string& caption);
+inline constexpr const char* kShortcutStep = "Creating desktop shortcut ...";
+inline constexpr const char* kConfigStep = "Config SAS System ...";
 
 }  // namespace kelvarion::testing
