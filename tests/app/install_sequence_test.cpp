@@ -20,7 +20,7 @@ const std::size_t kShortcutRow = step_row(kShortcutStep);
 const std::size_t kConfigRow = step_row(kConfigStep);
 
 std::size_t pause_count(const EditionProfile& edition) {
-    return edition.writes_tool_config ? 10 : 9;
+    return kRows + (edition.writes_tool_config ? 1 : 0);
 }
 
 TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
@@ -90,7 +90,7 @@ TEST(InstallationSequence, TheWindowIsBusyWhileTheStepsRun) {
         EXPECT_EQ(w.view.pointer, MousePointer::Hourglass);
     };
     w.window().on_install();
-    EXPECT_EQ(checked, 9);
+    EXPECT_EQ(checked, static_cast<int>(kRows));
     // The option buttons are read, never changed.
     for (const std::string& entry : w.view.log) {
         EXPECT_EQ(entry.find("Option"), std::string::npos) << entry;
@@ -151,7 +151,7 @@ TEST(InstallationSequence, ARepeatAfterAFailureStartsAgainAtZero) {
         w.load_and_clear_logs();
         w.steps.failing_row = kShortcutRow;
         w.window().on_install();
-        ASSERT_EQ(w.view.progress(), 70.0f);
+        ASSERT_EQ(w.view.progress(), kSteps[kShortcutRow].progress);
 
         w.steps.calls.clear();
         w.view.log.clear();
