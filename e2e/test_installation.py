@@ -110,7 +110,9 @@ class Installation(E2ECase):
         original = config.read_bytes()
         config.unlink()
         driver, _ = self.open_program(machine, "current", ROOT_SPACES)
-        box = self.run_failing_installation(driver, 8, press=("Creating join.sas ...", VK_ESCAPE))
+        config_step = expected.step_index("Config SAS System ...")
+        box = self.run_failing_installation(driver, config_step,
+                                            press=("Creating join.sas ...", VK_ESCAPE))
         self.assert_box_names(box, SAS91.edited_config())
         self.assertFalse(machine.exists(ROOT_SPACES + "\\kelvarion.cfg"), "written after a failed SAS step")
         self.assertFalse(config.exists())

@@ -37,6 +37,12 @@ def _steps():
 
 
 STEP_CAPTIONS, STEP_PROGRESS, FAILURE_CAPTIONS = _steps()
+
+
+def step_index(caption):
+    """The position of the step shown with `caption` in the sequence."""
+    return STEP_CAPTIONS.index(caption)
+
 DONE_CAPTION = "Installation completed."
 NOTICE_TEXT = "Completed creating shortcut and macro files!"
 NOTICE_TITLE = "Notice"
