@@ -66,8 +66,9 @@ bool edit(Operation operation, const std::string& bytes, SasConfigEdit* result, 
     return false;
 }
 
-// What config_sas does with the file, minus the window: read it whole, edit
-// it, put the new text in its place. The copy leaves out the edit only.
+// What update_sas_config does with the file, minus the window: read it
+// whole, edit it, put the new text in its place. The copy leaves out the
+// edit only.
 bool run_on_disk(Operation operation, const std::string& source, const std::string& target,
                  std::string* err) {
     std::string bytes;
