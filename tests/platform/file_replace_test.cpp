@@ -73,11 +73,16 @@ TEST(PutInPlace, EveryDocumentedOutcomeLeavesTheTargetWholeAndNoOtherFile) {
     }
 }
 
-TEST(PutInPlace, WhenNothingCanBeMovedBackTheOriginalIsKeptAndNamed) {
-    FakePlatform platform;
+// The earlier file and the new one beside it, with ReplaceFileW failing.
+void lay_down_old_and_new(FakePlatform& platform, const char* replace_fails) {
     platform.add_file(kTarget, "old");
     platform.add_file(kNew, "new");
-    platform.fail(FakeOp::Replace, "", kUnableToMoveReplacement2);
+    platform.fail(FakeOp::Replace, "", replace_fails);
+}
+
+TEST(PutInPlace, WhenNothingCanBeMovedBackTheOriginalIsKeptAndNamed) {
+    FakePlatform platform;
+    lay_down_old_and_new(platform, kUnableToMoveReplacement2);
     platform.fail(FakeOp::Move, "", kAccessDenied);
 
     std::string err;
@@ -92,9 +97,7 @@ TEST(PutInPlace, AnUnreadableStateIsTakenForPresentNotGone) {
     // Attributes refused for the target: it may be there, so neither the
     // backup nor the new file is moved over it.
     FakePlatform platform;
-    platform.add_file(kTarget, "old");
-    platform.add_file(kNew, "new");
-    platform.fail(FakeOp::Replace, "", kUnableToMoveReplacement);
+    lay_down_old_and_new(platform, kUnableToMoveReplacement);
     platform.fail(FakeOp::Attributes, "SASV9", kAccessDenied);
 
     std::string err;
