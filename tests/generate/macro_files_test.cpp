@@ -12,7 +12,7 @@
 namespace kelvarion::testing {
 namespace {
 
-// The length columns of the six files' tables: the files of tests/expected/
+// The length columns of the macro files' tables: the files of tests/expected/
 // are held against them, and the sizes written for every root.
 const std::vector<LineLength> kContentsLengths{
     {63, false}, {63, false}, {63, false}, {63, false}, {63, false}, {63, false},
@@ -76,7 +76,7 @@ bool create_macro(const std::string& file_name, Platform& platform) {
     return false;
 }
 
-TEST(MacroFiles, TheListHoldsTheSixFilesInTheOrderTheyAreWritten) {
+TEST(MacroFiles, TheListHoldsTheFilesInTheOrderTheyAreWritten) {
     std::vector<std::string> names;
     for (const MacroFile& file : macro_files()) names.push_back(file.file_name);
     EXPECT_EQ(names,
@@ -170,7 +170,7 @@ TEST_P(MacroFileTest, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
     EXPECT_FALSE(fake.exists(macro_path(root, file)));
 }
 
-INSTANTIATE_TEST_SUITE_P(SixFiles, MacroFileTest, ::testing::ValuesIn(kMacroCases),
+INSTANTIATE_TEST_SUITE_P(EachFile, MacroFileTest, ::testing::ValuesIn(kMacroCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 class MacroFileForRoot : public ::testing::TestWithParam<std::tuple<MacroCase, InstallRoot>> {};
@@ -184,7 +184,7 @@ TEST_P(MacroFileForRoot, ByteForByteAndSizeFollowsTheLengthTable) {
     EXPECT_EQ(bytes, expected_bytes(expected_file(file), root.ansi));
 }
 
-INSTANTIATE_TEST_SUITE_P(SixFilesAndRoots, MacroFileForRoot,
+INSTANTIATE_TEST_SUITE_P(EachFileAndRoot, MacroFileForRoot,
                          ::testing::Combine(::testing::ValuesIn(kMacroCases),
                                             ::testing::ValuesIn(install_roots())),
                          [](const auto& info) {
