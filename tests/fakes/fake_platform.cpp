@@ -65,12 +65,7 @@ public:
     bool save_shortcut(const ShortcutProperties& properties, std::string* err) override {
         std::string ignored;
         file_.close(&ignored);
-        platform_.log.push_back("save_shortcut " + path());
-        if (platform_.injected_failure(FakeOp::SaveShortcut, path(), err, file_.named()))
-            return false;
-        platform_.entries[FakePlatform::key(path())].bytes = "L";
-        platform_.shortcuts[FakePlatform::key(path())] = properties;
-        return true;
+        return platform_.save_shortcut_named(path(), properties, file_.named(), err);
     }
 
 private:
@@ -86,9 +81,7 @@ public:
 
     std::uint32_t replace(const std::string& target, const std::string& replacement,
                           const std::string& backup) override {
-        std::string error;
-        if (platform_.injected_failure(FakeOp::Replace, target, &error)) {
-            const std::uint32_t code = code_of(error.substr(error.find(": ") + 2));
+        if (const std::uint32_t code = platform_.injected_code(FakeOp::Replace, target)) {
             // The target renamed to the backup name, the replacement still
             // under its own; every other failure has moved nothing.
             if (code == win32_code::kUnableToMoveReplacement2) platform_.move_entry(target, backup);
@@ -106,9 +99,7 @@ public:
     }
 
     std::uint32_t move(const std::string& from, const std::string& to) override {
-        std::string error;
-        if (platform_.injected_failure(FakeOp::Move, from, &error))
-            return code_of(error.substr(error.find(": ") + 2));
+        if (const std::uint32_t code = platform_.injected_code(FakeOp::Move, from)) return code;
         if (!platform_.file(from)) return win32_code::kFileNotFound;
         const auto old = platform_.entries.find(FakePlatform::key(to));
         if (old != platform_.entries.end() && (old->second.is_folder || old->second.read_only))
@@ -127,9 +118,8 @@ public:
     }
 
     std::uint32_t attributes_error(const std::string& path) override {
-        std::string error;
-        if (platform_.injected_failure(FakeOp::Attributes, path, &error))
-            return code_of(error.substr(error.find(": ") + 2));
+        if (const std::uint32_t code = platform_.injected_code(FakeOp::Attributes, path))
+            return code;
         if (platform_.exists(path)) return win32_code::kSuccess;
         return platform_.is_folder(FakePlatform::parent(FakePlatform::key(path)))
                    ? win32_code::kFileNotFound
@@ -280,8 +270,7 @@ void FakePlatform::fail(FakeOp op, const std::string& path_part, const std::stri
     injections_.push_back({op, upper(path_part), error, skip});
 }
 
-bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err,
-                                    const std::string& named) {
+const FakePlatform::Injection* FakePlatform::next_injection(FakeOp op, const std::string& path) {
     const std::string k = upper(path);
     for (auto& injection : injections_) {
         if (injection.op != op || k.find(injection.path_part) == std::string::npos) continue;
@@ -289,10 +278,21 @@ bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::str
             --injection.skip;
             continue;
         }
-        if (err) *err = failure_on(named.empty() ? path : named, injection.error);
-        return true;
+        return &injection;
     }
-    return false;
+    return nullptr;
+}
+
+bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err,
+                                    const std::string& named) {
+    const Injection* injection = next_injection(op, path);
+    if (injection && err) *err = failure_on(named.empty() ? path : named, injection->error);
+    return injection != nullptr;
+}
+
+std::uint32_t FakePlatform::injected_code(FakeOp op, const std::string& path) {
+    const Injection* injection = next_injection(op, path);
+    return injection ? code_of(injection->error) : 0;
 }
 
 bool FakePlatform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
@@ -430,16 +430,22 @@ void FakePlatform::move_entry(const std::string& from, const std::string& to) {
 
 bool FakePlatform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
                                  std::string* err) {
+    return save_shortcut_named(path, properties, path, err);
+}
+
+bool FakePlatform::save_shortcut_named(const std::string& path,
+                                       const ShortcutProperties& properties,
+                                       const std::string& named, std::string* err) {
     log.push_back("save_shortcut " + path);
-    if (injected_failure(FakeOp::SaveShortcut, path, err)) return false;
+    if (injected_failure(FakeOp::SaveShortcut, path, err, named)) return false;
     const std::string k = key(path);
     if (!is_folder(parent(k))) {
-        if (err) *err = failure_on(path, kPathNotFound);
+        if (err) *err = failure_on(named, kPathNotFound);
         return false;
     }
     const auto it = entries.find(k);
     if (it != entries.end() && (it->second.is_folder || it->second.read_only)) {
-        if (err) *err = failure_on(path, kAccessDenied);
+        if (err) *err = failure_on(named, kAccessDenied);
         return false;
     }
     entries[k] = FileEntry{false, false, "L"};

@@ -143,6 +143,13 @@ public:
     // `named`, by default `path`.
     bool injected_failure(FakeOp op, const std::string& path, std::string* err,
                           const std::string& named = {});
+    // Used by the fake file moves: the Win32 code of the failure injected
+    // for `op` on `path`, 0 when none.
+    std::uint32_t injected_code(FakeOp op, const std::string& path);
+    // save_shortcut, its failures naming `named` (a temporary file names the
+    // shortcut it stands for).
+    bool save_shortcut_named(const std::string& path, const ShortcutProperties& properties,
+                             const std::string& named, std::string* err);
     std::map<std::string, FileEntry> entries;  // by key()
     // Moves a file, and the shortcut saved in it, to another name.
     void move_entry(const std::string& from, const std::string& to);
@@ -158,6 +165,8 @@ private:
         std::uint32_t type;
         std::vector<std::uint8_t> data;
     };
+    // The next injection that fires for `op` on `path`, skips counted down.
+    const Injection* next_injection(FakeOp op, const std::string& path);
     std::vector<Injection> injections_;
     std::map<std::string, std::map<std::string, RegistryEntry>> registry_[2];  // by view, key, name
     int temp_counter_ = 0;
