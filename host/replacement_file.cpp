@@ -41,14 +41,10 @@ bool ReplacementFile::commit(std::string* err) {
         return false;
     }
     file_.reset();
-    if (!platform_.replace_file(temp_path_, target_, err)) {
-        // The replace has put the target back and cleared up, or named the
-        // one file it kept: either way nothing is left to roll back.
-        temp_path_.clear();
-        return false;
-    }
-    temp_path_.clear();
-    return true;
+    // Success or not, the replace leaves nothing to roll back: it has put the
+    // target back and cleared up, or named the one file it kept.
+    const std::string temp_path = std::exchange(temp_path_, {});
+    return platform_.replace_file(temp_path, target_, err);
 }
 
 bool replace_file_contents(Platform& platform, const std::string& path, std::string_view bytes,
