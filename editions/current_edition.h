@@ -19,7 +19,6 @@ inline constexpr EditionProfile kCurrentEdition{
     .config_update = ConfigUpdateRule::SkipWhenNamed,
     .writes_tool_config = true,
     .shortcuts_follow_all_users = true,
-    .replaces_earlier_shortcut = true,
     .shortcut_arguments = ShortcutArguments::TwoConfigFiles,
 };
 

@@ -19,7 +19,6 @@ inline constexpr EditionProfile kLegacyEdition{
     .config_update = ConfigUpdateRule::InsertEveryRun,
     .writes_tool_config = false,
     .shortcuts_follow_all_users = false,
-    .replaces_earlier_shortcut = false,
     .shortcut_arguments = ShortcutArguments::StartupOptions,
 };
 

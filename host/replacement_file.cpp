@@ -31,15 +31,13 @@ bool ReplacementFile::save_shortcut(const ShortcutProperties& properties, std::s
 }
 
 bool ReplacementFile::commit(std::string* err) {
-    if (written_ && !file_->flush(err)) return false;
-    // Closed in every case; a close that fails after a good write means the
-    // data may not be on disk. After save_shortcut the file is closed already.
-    std::string close_error;
-    const bool closed = file_->close(&close_error);
-    if (written_ && !closed) {
-        *err = close_error;
-        return false;
-    }
+    // On disk before it takes the target's name, bytes and shortcuts alike:
+    // after a power loss the target holds its old or its new contents, never
+    // an empty file.
+    if (!file_->flush(err)) return false;
+    // A close that fails after a good write means the data may not be on
+    // disk. A shortcut's file was closed by its save.
+    if (written_ && !file_->close(err)) return false;
     file_.reset();
     // Success or not, the replace leaves nothing to roll back: it has put the
     // target back and cleared up, or named the one file it kept.

@@ -28,8 +28,8 @@ public:
     // Fill it with bytes, or with a shortcut, after begin().
     bool write(std::string_view bytes, std::string* err);
     bool save_shortcut(const ShortcutProperties& properties, std::string* err);
-    // Flushes and closes what was written, then puts the file in place of the
-    // target. After a failure the target is under its own name with its old
+    // Flushes what was written or saved and closes it, then puts the file in
+    // place of the target. After a failure the target is under its own name with its old
     // or new bytes (Platform::replace_file) and the temporary file is gone.
     bool commit(std::string* err);
 
@@ -38,7 +38,7 @@ private:
     std::string target_;
     std::unique_ptr<TemporaryFile> file_;
     std::string temp_path_;  // set from begin() until committed or rolled back
-    bool written_ = false;   // bytes were written: flush and close before commit
+    bool written_ = false;   // bytes were written: close before commit
 };
 
 // The whole of it for a file's new bytes.

@@ -45,19 +45,12 @@ std::string argument_text(const EditionProfile& edition, const std::string& sas_
     return text;
 }
 
-// Saves the new shortcut beside `path`, then puts it in place of the earlier
-// one in one step: a save that fails leaves the user's working shortcut as it
-// was, and no temporary file behind.
-bool save_in_place_of(const std::string& path, const ShortcutProperties& properties,
-                      Platform& platform, std::string* err) {
-    ReplacementFile replacement(platform, path);
-    return replacement.begin(err) && replacement.save_shortcut(properties, err) &&
-           replacement.commit(err);
-}
-
-// Saves one shortcut; false with *err set on the first failure.
-bool save_at(const EditionProfile& edition, const ShortcutLocation& location,
-             const ShortcutProperties& properties, Platform& platform, std::string* err) {
+// Saves one shortcut; false with *err set on the first failure. The new
+// shortcut is saved beside the earlier one, then put in its place in one
+// step: a save that fails leaves the user's working shortcut as it was, and
+// no temporary file behind.
+bool save_at(const ShortcutLocation& location, const ShortcutProperties& properties,
+             Platform& platform, std::string* err) {
     std::string folder;
     if (!platform.special_folder(location.base, &folder, err)) return false;
     for (const std::string& level : location.subfolders) {
@@ -67,9 +60,9 @@ bool save_at(const EditionProfile& edition, const ShortcutLocation& location,
         std::string ignored;
         platform.make_folder(folder, &ignored);
     }
-    const std::string path = folder + "\\" + kShortcutFileName;
-    if (edition.replaces_earlier_shortcut) return save_in_place_of(path, properties, platform, err);
-    return platform.save_shortcut(path, properties, err);
+    ReplacementFile replacement(platform, folder + "\\" + kShortcutFileName);
+    return replacement.begin(err) && replacement.save_shortcut(properties, err) &&
+           replacement.commit(err);
 }
 
 }  // namespace
@@ -104,7 +97,7 @@ bool create_shortcuts(const EditionProfile& edition, const InstallContext& conte
     const ShortcutProperties properties = shortcut_properties(
         edition, context, chosen, platform.install_root(), platform.program_name());
     for (const ShortcutLocation& location : shortcut_locations(edition, context))
-        if (!save_at(edition, location, properties, platform, err)) return false;
+        if (!save_at(location, properties, platform, err)) return false;
     return true;
 }
 

@@ -50,7 +50,6 @@ struct EditionProfile {
     ConfigUpdateRule config_update;
     bool writes_tool_config;          // kelvarion.cfg and create_tool_config
     bool shortcuts_follow_all_users;  // all-users folders when all_users == "1"
-    bool replaces_earlier_shortcut;   // save beside, then swap in place of Kelvarion.lnk
     ShortcutArguments shortcut_arguments;
 };
 

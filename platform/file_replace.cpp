@@ -1,5 +1,7 @@
 #include "platform/file_replace.h"
 
+#include "platform/held_file_wait.h"
+
 namespace kelvarion {
 namespace {
 
@@ -10,8 +12,86 @@ bool replace_unsupported(std::uint32_t code) {
            code == win32_code::kCallNotImplemented;
 }
 
-void remove_if_present(FileMoves& files, const std::string& path) {
-    if (!is_absent(files.attributes_error(path))) files.remove(path);
+// Another program has the target open, and may let others write to it.
+bool held_by_another_program(std::uint32_t code) {
+    return code == win32_code::kSharingViolation || code == win32_code::kLockViolation;
+}
+
+// The file operations, each tried again while another program holds its file.
+class HeldFileCalls {
+public:
+    explicit HeldFileCalls(FileOperations& files) : files_(files) {}
+
+    std::uint32_t replace(const std::string& target, const std::string& replacement,
+                          const std::string& backup) {
+        return renaming(target, [&] { return files_.replace(target, replacement, backup); });
+    }
+    std::uint32_t move(const std::string& from, const std::string& to) {
+        return renaming(to, [&] { return files_.move(from, to); });
+    }
+    std::uint32_t remove(const std::string& path) {
+        return renaming(path, [&] { return files_.remove(path); });
+    }
+    void remove_if_present(const std::string& path) {
+        if (!is_absent(files_.attributes_error(path))) remove(path);
+    }
+    std::uint32_t read(const std::string& path, std::string* bytes) {
+        return opening([&] { return files_.read(path, bytes); });
+    }
+    std::uint32_t write_new(const std::string& path, std::string_view bytes) {
+        return opening([&] { return files_.write_new(path, bytes); });
+    }
+    RewriteResult rewrite(const std::string& path, std::string_view bytes) {
+        bool opened = false;
+        const std::uint32_t code = opening([&] {
+            const RewriteResult tried = files_.rewrite(path, bytes);
+            opened = opened || tried.opened;
+            return tried.code;
+        });
+        return {code, opened};
+    }
+
+private:
+    template <class Call>
+    std::uint32_t renaming(const std::string& target, Call call) {
+        return retry_while_held(FileCall::Rename, call, waiting(),
+                                [&] { return files_.read_only(target); });
+    }
+    template <class Call>
+    std::uint32_t opening(Call call) {
+        return retry_while_held(FileCall::Open, call, waiting());
+    }
+    std::function<void(int)> waiting() {
+        return [this](int milliseconds) { files_.wait(milliseconds); };
+    }
+
+    FileOperations& files_;
+};
+
+// The replace was refused for as long as we waited, but the program holding
+// the target may let others write to it: then the new bytes go in place,
+// with a copy of the original beside it until they are on disk. Sets
+// `result` only where it gets further than the refused replace.
+void write_in_place(HeldFileCalls& calls, const std::string& target,
+                    const std::string& replacement, const std::string& copy,
+                    PutInPlaceResult* result) {
+    std::string new_bytes;
+    std::string old_bytes;
+    if (calls.read(replacement, &new_bytes) != win32_code::kSuccess ||
+        calls.read(target, &old_bytes) != win32_code::kSuccess ||
+        calls.write_new(copy, old_bytes) != win32_code::kSuccess) {
+        return;
+    }
+    const RewriteResult written = calls.rewrite(target, new_bytes);
+    result->code = written.code;
+    if (written.code == win32_code::kSuccess || !written.opened) return;
+    // Part-written: the original bytes go back, or the copy stays, named.
+    if (calls.rewrite(target, old_bytes).code != win32_code::kSuccess) result->kept = copy;
+}
+
+std::string kept_note(const PutInPlaceResult& result) {
+    return result.kept.empty() ? std::string()
+                               : " Its contents were kept in \"" + result.kept + "\".";
 }
 
 }  // namespace
@@ -21,7 +101,7 @@ bool is_absent(std::uint32_t attributes_error) {
            attributes_error == win32_code::kPathNotFound;
 }
 
-std::string free_backup_name(FileMoves& files, const std::string& replacement) {
+std::string free_backup_name(FileOperations& files, const std::string& replacement) {
     const size_t dot = replacement.rfind('.');
     const size_t slash = replacement.rfind('\\');
     const bool has_extension =
@@ -33,25 +113,21 @@ std::string free_backup_name(FileMoves& files, const std::string& replacement) {
     return name;
 }
 
-std::string kept_note(const PutInPlaceResult& result) {
-    return result.kept.empty() ? std::string()
-                               : " Its contents were kept in \"" + result.kept + "\".";
-}
-
-PutInPlaceResult put_in_place(FileMoves& files, const std::string& target,
+PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
                               const std::string& replacement, const std::string& backup) {
+    HeldFileCalls calls(files);
     PutInPlaceResult result;
     if (is_absent(files.attributes_error(target))) {
         // Nothing to keep: ReplaceFileW needs a target, a rename puts the
         // file in place. A rename that fails has moved nothing.
-        result.code = files.move(replacement, target);
-        if (result.code != win32_code::kSuccess) remove_if_present(files, replacement);
+        result.code = calls.move(replacement, target);
+        if (result.code != win32_code::kSuccess) calls.remove_if_present(replacement);
         return result;
     }
-    result.code = files.replace(target, replacement, backup);
-    if (replace_unsupported(result.code)) result.code = files.move(replacement, target);
+    result.code = calls.replace(target, replacement, backup);
+    if (replace_unsupported(result.code)) result.code = calls.move(replacement, target);
     if (result.code == win32_code::kSuccess) {
-        remove_if_present(files, backup);
+        calls.remove_if_present(backup);
         return result;
     }
 
@@ -59,16 +135,34 @@ PutInPlaceResult put_in_place(FileMoves& files, const std::string& target,
     // the original from the backup if it went there, else the new bytes.
     if (is_absent(files.attributes_error(target))) {
         const bool restored = !is_absent(files.attributes_error(backup)) &&
-                              files.move(backup, target) == win32_code::kSuccess;
-        if (!restored && files.move(replacement, target) != win32_code::kSuccess) {
+                              calls.move(backup, target) == win32_code::kSuccess;
+        if (!restored && calls.move(replacement, target) != win32_code::kSuccess) {
             // Neither could be moved: leave both, and say where the original is.
             result.kept = is_absent(files.attributes_error(backup)) ? replacement : backup;
             return result;
         }
     }
-    remove_if_present(files, backup);
-    remove_if_present(files, replacement);
+    if (files.attributes_error(target) != win32_code::kSuccess) {
+        // The target is not seen under its own name, so the backup may hold
+        // the only copy of the original: it stays, named.
+        if (!is_absent(files.attributes_error(backup))) result.kept = backup;
+        calls.remove_if_present(replacement);
+        return result;
+    }
+    if (held_by_another_program(result.code) && is_absent(files.attributes_error(backup)))
+        write_in_place(calls, target, replacement, backup, &result);
+    if (result.kept != backup) calls.remove_if_present(backup);
+    calls.remove_if_present(replacement);
     return result;
+}
+
+bool replace_file(FileOperations& files, const std::string& replacement,
+                  const std::string& target, std::string* err) {
+    const PutInPlaceResult result =
+        put_in_place(files, target, replacement, free_backup_name(files, replacement));
+    if (result.code == win32_code::kSuccess) return true;
+    if (err) *err = files.failure_text(target, result.code) + kept_note(result);
+    return false;
 }
 
 }  // namespace kelvarion

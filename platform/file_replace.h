@@ -1,37 +1,35 @@
 #pragma once
 // Putting a new file in place of a target in one step, and making good when
-// Windows stops half-way. ReplaceFileW moves the target to a backup name and
-// the new file to the target's name; its documented failures can leave the
-// target under the backup name only (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), and
-// a SASV9.CFG missing at its path stops SAS from starting. Portable, so that
-// every documented outcome is tested natively: the Win32 platform and the
-// test fake supply the file operations.
+// Windows stops half-way or another program holds the target. ReplaceFileW
+// moves the target to a backup name and the new file to the target's name;
+// its documented failures can leave the target under the backup name only
+// (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2), and a SASV9.CFG missing at its path
+// stops SAS from starting. A scanner or indexer that reads the target without
+// sharing delete makes ReplaceFileW fail while others may still write: the
+// hold is waited out (held_file_wait.h), then the new bytes are written in
+// place with a copy of the original kept until they are on disk. Portable,
+// so that every documented outcome is tested natively: the Win32 platform
+// and the test fake supply only the file operations.
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "platform/win32_codes.h"
 
 namespace kelvarion {
 
-// Windows' codes (winerror.h) that the decision below looks at.
-namespace win32_code {
-inline constexpr std::uint32_t kSuccess = 0;
-inline constexpr std::uint32_t kInvalidFunction = 1;
-inline constexpr std::uint32_t kFileNotFound = 2;
-inline constexpr std::uint32_t kPathNotFound = 3;
-inline constexpr std::uint32_t kAccessDenied = 5;
-inline constexpr std::uint32_t kSharingViolation = 32;
-inline constexpr std::uint32_t kNotSupported = 50;
-inline constexpr std::uint32_t kCallNotImplemented = 120;
-inline constexpr std::uint32_t kUnableToRemoveReplaced = 1175;
-inline constexpr std::uint32_t kUnableToMoveReplacement = 1176;
-inline constexpr std::uint32_t kUnableToMoveReplacement2 = 1177;
-}  // namespace win32_code
+// The result of writing a file in place.
+struct RewriteResult {
+    std::uint32_t code = win32_code::kSuccess;
+    bool opened = false;  // false: the file was not touched
+};
 
 // The file operations a replace is made of. Each returns 0 or the system's
-// error code.
-class FileMoves {
+// error code; none of them waits or tries again.
+class FileOperations {
 public:
-    virtual ~FileMoves() = default;
+    virtual ~FileOperations() = default;
     // ReplaceFileW(target, replacement, backup): the target's attributes and
     // security stay; the original ends at `backup`.
     virtual std::uint32_t replace(const std::string& target, const std::string& replacement,
@@ -41,12 +39,25 @@ public:
     virtual std::uint32_t remove(const std::string& path) = 0;
     // GetFileAttributesW's failure, 0 when the file is there.
     virtual std::uint32_t attributes_error(const std::string& path) = 0;
+    // Whether the file refuses to be replaced for good: read-only, or a folder.
+    virtual bool read_only(const std::string& path) = 0;
+    virtual std::uint32_t read(const std::string& path, std::string* bytes) = 0;
+    // A new file (never an existing one) with `bytes`, flushed to disk.
+    virtual std::uint32_t write_new(const std::string& path, std::string_view bytes) = 0;
+    // The existing file opened for writing beside the programs that hold it
+    // (sharing reading and writing), emptied, written and flushed; it keeps
+    // its attributes.
+    virtual RewriteResult rewrite(const std::string& path, std::string_view bytes) = 0;
+    // The platform's wait between tries.
+    virtual void wait(int milliseconds) = 0;
+    // A failure as the user is shown it: "<path>: <the system's words>".
+    virtual std::string failure_text(const std::string& path, std::uint32_t code) = 0;
 };
 
 struct PutInPlaceResult {
     std::uint32_t code = win32_code::kSuccess;  // the failure to report, 0 on success
-    // Set only when the target could not be put back under its own name: the
-    // file that now holds its only copy, which is left where it is.
+    // Set only when the original could not be put back under its own name,
+    // or its state is unknown: the file that now holds it, left where it is.
     std::string kept;
 };
 
@@ -56,18 +67,20 @@ bool is_absent(std::uint32_t attributes_error);
 
 // A name in the folder of `replacement` that no file has, for the original
 // while the replace runs: "~kelvarion7.tmp" gives "~kelvarion7.bak".
-std::string free_backup_name(FileMoves& files, const std::string& replacement);
+std::string free_backup_name(FileOperations& files, const std::string& replacement);
 
 // Puts `replacement` in place of `target`, the original passing through
 // `backup` (a free name in the same folder). Afterwards, success or not, the
 // target exists under its own name with either its old or its new bytes, and
 // neither `replacement` nor `backup` is left, unless `kept` says otherwise.
 // A target that is absent to begin with gets the replacement by a rename.
-PutInPlaceResult put_in_place(FileMoves& files, const std::string& target,
+PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
                               const std::string& replacement, const std::string& backup);
 
-// What a failure's description adds when a file was kept: " Its contents
-// were kept in "<file>"." (empty when none was).
-std::string kept_note(const PutInPlaceResult& result);
+// put_in_place with a free backup name; a failure is described in *err,
+// naming the target and, where one was kept, the file that holds the
+// original (" Its contents were kept in "<file>".").
+bool replace_file(FileOperations& files, const std::string& replacement,
+                  const std::string& target, std::string* err);
 
 }  // namespace kelvarion

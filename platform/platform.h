@@ -122,10 +122,6 @@ public:
     virtual bool replace_file(const std::string& source, const std::string& target,
                               std::string* err) = 0;
 
-    // Writes a shortcut file at `path` (replacing one that is there).
-    virtual bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                               std::string* err) = 0;
-
     // The system ANSI code page: CP_ACP on Windows, Windows-1252 elsewhere.
     virtual AnsiText encode_ansi(std::string_view utf8) = 0;
     virtual std::string decode_ansi(std::string_view bytes) = 0;

@@ -35,18 +35,16 @@ public:
     // grows as long as the path does not fit.
     static std::string module_path(unsigned first_buffer = MAX_PATH);
 
-    // win32_platform_shell.cpp: SHGetFolderPathW with CSIDL values, and
-    // IShellLinkW + IPersistFile. Failures carry the system's description of
-    // the HRESULT, after the shortcut's path when saving one.
-    // The folder is made first if it is missing (the system's own folder).
+    // win32_platform_shell.cpp: SHGetFolderPathW with CSIDL values; a
+    // failure carries the system's description of the HRESULT. The folder is
+    // made first if it is missing (the system's own folder). Shortcuts are
+    // saved into temporary files (shell_link_win.h).
     bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
-    // The shortcut's folder must exist.
-    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                       std::string* err) override;
 
     // win32_platform_files.cpp: folders and files through the W functions.
     // Failures carry the path and the system's description
     // ("C:\SAS\SASV9.CFG: Access is denied."); a replace names its target.
+    // A file that another program holds is waited for (held_file_wait.h).
     bool make_folder(const std::string& path, std::string* err) override;
     // "File not found" and "path not found" give NotFound.
     DeleteResult delete_file(const std::string& path, std::string* err) override;
@@ -63,9 +61,11 @@ public:
     // volume. Its failures name `target`.
     std::unique_ptr<TemporaryFile> create_temp_file_beside(const std::string& target,
                                                            std::string* err) override;
-    // put_in_place (platform/file_replace.h) over Win32FileMoves
-    // (file_moves_win.h): ReplaceFileW with a backup beside the target, or
-    // MoveFileExW where there is no target or ReplaceFileW is not supported.
+    // replace_file (platform/file_replace.h) over Win32FileOperations
+    // (file_operations_win.h): ReplaceFileW with a backup beside the target,
+    // MoveFileExW where there is no target or ReplaceFileW is not supported,
+    // a write in place where another program holds the target but lets
+    // others write.
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
 

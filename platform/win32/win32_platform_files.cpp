@@ -2,13 +2,15 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <functional>
 
 #include "platform/file_replace.h"
+#include "platform/held_file_wait.h"
 #include "platform/win32/error_text_win.h"
-#include "platform/win32/file_moves_win.h"
+#include "platform/win32/file_io_win.h"
+#include "platform/win32/file_operations_win.h"
+#include "platform/win32/message_wait_win.h"
 #include "platform/win32/path_win.h"
 #include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
@@ -22,8 +24,11 @@ void set_error(std::string* err, const std::string& path, DWORD code) {
     if (err) *err = win32_path_error_text(path, code);
 }
 
-// WriteFile takes a DWORD count; large buffers go in slices.
-constexpr DWORD kMaxSlice = 1u << 20;
+// A file that another program holds for a moment is tried again, the
+// window kept painted meanwhile.
+DWORD opening(const std::function<std::uint32_t()>& attempt) {
+    return retry_while_held(FileCall::Open, attempt, wait_keeping_window_painted);
+}
 
 // Failures name `named`: the file itself, or the target that a temporary
 // file stands for.
@@ -34,20 +39,9 @@ public:
 
     bool write(std::string_view bytes, std::string* err) override {
         if (!handle_) return closed(err);
-        while (!bytes.empty()) {
-            const DWORD slice = static_cast<DWORD>(std::min<size_t>(bytes.size(), kMaxSlice));
-            DWORD written = 0;
-            if (!WriteFile(handle_.get(), bytes.data(), slice, &written, nullptr)) {
-                set_error(err, path_, GetLastError());
-                return false;
-            }
-            if (written == 0) {  // a disk file never does this; do not spin if it does
-                set_error(err, path_, ERROR_WRITE_FAULT);
-                return false;
-            }
-            bytes.remove_prefix(written);
-        }
-        return true;
+        const DWORD code = write_all(handle_.get(), bytes);
+        if (code != ERROR_SUCCESS) set_error(err, path_, code);
+        return code == ERROR_SUCCESS;
     }
 
     bool flush(std::string* err) override {
@@ -89,17 +83,37 @@ public:
     bool write(std::string_view bytes, std::string* err) override {
         return file_.write(bytes, err);
     }
-    bool flush(std::string* err) override { return file_.flush(err); }
+    bool flush(std::string* err) override {
+        return shortcut_saved_ ? flush_saved_shortcut(err) : file_.flush(err);
+    }
     bool close(std::string* err) override { return file_.close(err); }
     bool save_shortcut(const ShortcutProperties& properties, std::string* err) override {
         // The shell opens the file itself, so it must be closed first.
-        return file_.close(err) && save_shell_link(path_, properties, target_, err);
+        shortcut_saved_ =
+            file_.close(err) && save_shell_link(path_, properties, target_, err);
+        return shortcut_saved_;
     }
 
 private:
+    // The shell closed the file without flushing it: it is opened again, so
+    // that the shortcut is on disk before it takes the target's name.
+    bool flush_saved_shortcut(std::string* err) {
+        HANDLE file = INVALID_HANDLE_VALUE;
+        const std::wstring path_w = widen(path_);
+        DWORD code = opening([&]() -> DWORD {
+            file = CreateFileW(path_w.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            return file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        });
+        if (code == ERROR_SUCCESS) code = write_flush_close(file, {});
+        if (code != ERROR_SUCCESS) set_error(err, target_, code);
+        return code == ERROR_SUCCESS;
+    }
+
     Win32OutputFile file_;
     std::string path_;
     std::string target_;
+    bool shortcut_saved_ = false;
 };
 
 UniqueFileHandle open_for_output(const std::wstring& path, DWORD disposition,
@@ -130,39 +144,21 @@ bool Win32Platform::make_folder(const std::string& path, std::string* err) {
 }
 
 DeleteResult Win32Platform::delete_file(const std::string& path, std::string* err) {
-    if (DeleteFileW(widen(path).c_str())) return DeleteResult::Deleted;
-    const DWORD code = GetLastError();
+    Win32FileOperations files;
+    const DWORD code = retry_while_held(
+        FileCall::Rename, [&] { return files.remove(path); }, wait_keeping_window_painted,
+        [&] { return files.read_only(path); });
+    if (code == ERROR_SUCCESS) return DeleteResult::Deleted;
     set_error(err, path, code);
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return DeleteResult::NotFound;
     return DeleteResult::Failed;
 }
 
 bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::string* err) {
-    UniqueFileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        set_error(err, path, GetLastError());
-        return false;
-    }
-    std::string data;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 &&
-        static_cast<unsigned long long>(size.QuadPart) < data.max_size()) {
-        data.reserve(static_cast<size_t>(size.QuadPart));
-    }
-    // Read until the end rather than trusting the size: the file may grow.
-    std::vector<char> slice(64 * 1024);
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), slice.data(), static_cast<DWORD>(slice.size()), &got, nullptr)) {
-            set_error(err, path, GetLastError());
-            return false;
-        }
-        if (got == 0) break;
-        data.append(slice.data(), got);
-    }
-    *bytes = std::move(data);
-    return true;
+    const std::wstring path_w = widen(path);
+    const DWORD code = opening([&] { return read_whole_file(path_w, bytes); });
+    if (code != ERROR_SUCCESS) set_error(err, path, code);
+    return code == ERROR_SUCCESS;
 }
 
 std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, std::string* err) {
@@ -176,11 +172,17 @@ std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, 
         set_error(err, path, ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    UniqueFileHandle file = open_for_output(
-        path_w, CREATE_ALWAYS,
-        existing_file ? attributes_to_overwrite(attributes) : FILE_ATTRIBUTE_NORMAL);
-    if (!file) {
-        set_error(err, path, GetLastError());
+    UniqueFileHandle file;
+    const DWORD code = opening([&]() -> DWORD {
+        UniqueFileHandle opened = open_for_output(
+            path_w, CREATE_ALWAYS,
+            existing_file ? attributes_to_overwrite(attributes) : FILE_ATTRIBUTE_NORMAL);
+        if (!opened) return GetLastError();
+        file = std::move(opened);
+        return ERROR_SUCCESS;
+    });
+    if (code != ERROR_SUCCESS) {
+        set_error(err, path, code);
         return nullptr;
     }
     return std::make_unique<Win32OutputFile>(std::move(file), path);
@@ -195,9 +197,14 @@ std::unique_ptr<TemporaryFile> Win32Platform::create_temp_file_beside(const std:
     DWORD code = ERROR_FILE_EXISTS;
     for (int attempt = 0; attempt < 1000; ++attempt, ++n) {
         const std::string path = folder + temp_name(n);
-        UniqueFileHandle file = open_for_output(widen(path), CREATE_NEW);
+        UniqueFileHandle file;
+        code = opening([&]() -> DWORD {
+            UniqueFileHandle opened = open_for_output(widen(path), CREATE_NEW);
+            if (!opened) return GetLastError();
+            file = std::move(opened);
+            return ERROR_SUCCESS;
+        });
         if (file) return std::make_unique<Win32TemporaryFile>(std::move(file), path, target);
-        code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
     }
     set_error(err, target, code);
@@ -206,12 +213,8 @@ std::unique_ptr<TemporaryFile> Win32Platform::create_temp_file_beside(const std:
 
 bool Win32Platform::replace_file(const std::string& source, const std::string& target,
                                  std::string* err) {
-    Win32FileMoves files;
-    const PutInPlaceResult result =
-        put_in_place(files, target, source, free_backup_name(files, source));
-    if (result.code == ERROR_SUCCESS) return true;
-    if (err) *err = win32_path_error_text(target, result.code) + kept_note(result);
-    return false;
+    Win32FileOperations files;
+    return kelvarion::replace_file(files, source, target, err);
 }
 
 }  // namespace kelvarion

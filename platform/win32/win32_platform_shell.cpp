@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/held_file_wait.h"
 #include "platform/win32/com_win.h"
 #include "platform/win32/error_text_win.h"
+#include "platform/win32/message_wait_win.h"
 #include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
 
@@ -32,6 +34,12 @@ bool failed(const std::string& named, HRESULT hr, std::string* err) {
     return false;
 }
 
+// The Win32 error an HRESULT carries (HRESULT_FROM_WIN32), else the HRESULT.
+std::uint32_t win32_code_of(HRESULT hr) {
+    return HRESULT_FACILITY(hr) == FACILITY_WIN32 ? HRESULT_CODE(hr)
+                                                  : static_cast<std::uint32_t>(hr);
+}
+
 }  // namespace
 
 bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
@@ -43,11 +51,6 @@ bool Win32Platform::special_folder(SpecialFolder folder, std::string* path, std:
     if (FAILED(hr)) return failed(hr, err);
     *path = narrow(buffer);
     return true;
-}
-
-bool Win32Platform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                                  std::string* err) {
-    return save_shell_link(path, properties, path, err);
 }
 
 bool save_shell_link(const std::string& path, const ShortcutProperties& properties,
@@ -76,7 +79,16 @@ bool save_shell_link(const std::string& path, const ShortcutProperties& properti
 
     ComPtr<IPersistFile> file;
     if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(named, hr, err);
-    if (FAILED(hr = file->Save(widen(path).c_str(), TRUE))) return failed(named, hr, err);
+    // Another program may hold an earlier shortcut at this path for a moment.
+    const std::wstring path_w = widen(path);
+    const std::uint32_t code = retry_while_held(
+        FileCall::Open,
+        [&] {
+            hr = file->Save(path_w.c_str(), TRUE);
+            return SUCCEEDED(hr) ? std::uint32_t{0} : win32_code_of(hr);
+        },
+        wait_keeping_window_painted);
+    if (code != 0) return failed(named, hr, err);
     return true;
 }
 

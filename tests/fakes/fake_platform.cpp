@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <stdexcept>
 
-#include "platform/file_replace.h"
+#include "platform/held_file_wait.h"
 #include "platform/text_codec.h"
 
 namespace kelvarion::testing {
@@ -60,74 +61,24 @@ public:
     bool write(std::string_view bytes, std::string* err) override {
         return file_.write(bytes, err);
     }
-    bool flush(std::string* err) override { return file_.flush(err); }
+    bool flush(std::string* err) override {
+        if (!shortcut_saved_) return file_.flush(err);
+        // Opened again by its path, as the Win32 platform does.
+        platform_.log.push_back("flush " + path());
+        return !platform_.injected_failure(FakeOp::Flush, path(), err, file_.named());
+    }
     bool close(std::string* err) override { return file_.close(err); }
     bool save_shortcut(const ShortcutProperties& properties, std::string* err) override {
         std::string ignored;
         file_.close(&ignored);
-        return platform_.save_shortcut_named(path(), properties, file_.named(), err);
+        shortcut_saved_ = platform_.save_shortcut_named(path(), properties, file_.named(), err);
+        return shortcut_saved_;
     }
 
 private:
     FakePlatform& platform_;
     FakeOutputFile file_;
-};
-
-// ReplaceFileW and the rest over the fake's files, each documented failure
-// of ReplaceFileW leaving the files as Windows says it does.
-class FakeFileMoves : public FileMoves {
-public:
-    explicit FakeFileMoves(FakePlatform& platform) : platform_(platform) {}
-
-    std::uint32_t replace(const std::string& target, const std::string& replacement,
-                          const std::string& backup) override {
-        if (const std::uint32_t code = platform_.injected_code(FakeOp::Replace, target)) {
-            // The target renamed to the backup name, the replacement still
-            // under its own; every other failure has moved nothing.
-            if (code == win32_code::kUnableToMoveReplacement2) platform_.move_entry(target, backup);
-            return code;
-        }
-        const auto source = platform_.entries.find(FakePlatform::key(replacement));
-        if (source == platform_.entries.end()) return win32_code::kFileNotFound;
-        const FakePlatform::FileEntry& old = platform_.entries[FakePlatform::key(target)];
-        if (old.is_folder || old.read_only) return win32_code::kAccessDenied;
-        const bool hidden_or_system = old.hidden_or_system;
-        platform_.move_entry(target, backup);
-        platform_.move_entry(replacement, target);
-        platform_.entries[FakePlatform::key(target)].hidden_or_system = hidden_or_system;
-        return win32_code::kSuccess;
-    }
-
-    std::uint32_t move(const std::string& from, const std::string& to) override {
-        if (const std::uint32_t code = platform_.injected_code(FakeOp::Move, from)) return code;
-        if (!platform_.file(from)) return win32_code::kFileNotFound;
-        const auto old = platform_.entries.find(FakePlatform::key(to));
-        if (old != platform_.entries.end() && (old->second.is_folder || old->second.read_only))
-            return win32_code::kAccessDenied;
-        platform_.move_entry(from, to);
-        return win32_code::kSuccess;
-    }
-
-    std::uint32_t remove(const std::string& path) override {
-        switch (platform_.delete_file(path, nullptr)) {
-            case DeleteResult::Deleted: return win32_code::kSuccess;
-            case DeleteResult::NotFound: return win32_code::kFileNotFound;
-            case DeleteResult::Failed: break;
-        }
-        return win32_code::kAccessDenied;
-    }
-
-    std::uint32_t attributes_error(const std::string& path) override {
-        if (const std::uint32_t code = platform_.injected_code(FakeOp::Attributes, path))
-            return code;
-        if (platform_.exists(path)) return win32_code::kSuccess;
-        return platform_.is_folder(FakePlatform::parent(FakePlatform::key(path)))
-                   ? win32_code::kFileNotFound
-                   : win32_code::kPathNotFound;
-    }
-
-private:
-    FakePlatform& platform_;
+    bool shortcut_saved_ = false;
 };
 
 struct KnownError {
@@ -139,7 +90,11 @@ constexpr KnownError kKnownErrors[] = {
     {win32_code::kPathNotFound, kPathNotFound},
     {win32_code::kAccessDenied, kAccessDenied},
     {win32_code::kSharingViolation, kSharingViolation},
+    {win32_code::kLockViolation, kLockViolation},
     {win32_code::kNotSupported, kNotSupported},
+    {win32_code::kInvalidFunction, kInvalidFunction},
+    {win32_code::kCallNotImplemented, kCallNotImplemented},
+    {161, kBadPathName},
     {112, kDiskFull},
     {183, kAlreadyExists},
     {win32_code::kUnableToRemoveReplaced, kUnableToRemoveReplaced},
@@ -159,6 +114,107 @@ std::string description_of(std::uint32_t code) {
     for (const KnownError& known : kKnownErrors)
         if (code == known.code) return known.description;
     return {};
+}
+
+bool waits_out_holds(FakeOp op) {
+    switch (op) {
+        case FakeOp::ReadFile:
+        case FakeOp::CreateFile:
+        case FakeOp::CreateTemp:
+        case FakeOp::DeleteFile:
+        case FakeOp::SaveShortcut: return true;
+        default: return false;
+    }
+}
+
+std::uint32_t FakeFileOperations::replace(const std::string& target,
+                                          const std::string& replacement,
+                                          const std::string& backup) {
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::Replace, target)) {
+        // The target renamed to the backup name, the replacement still under
+        // its own; every other failure has moved nothing.
+        if (code == win32_code::kUnableToMoveReplacement2) platform_.move_entry(target, backup);
+        return code;
+    }
+    const auto source = platform_.entries.find(FakePlatform::key(replacement));
+    if (source == platform_.entries.end()) return win32_code::kFileNotFound;
+    const FakePlatform::FileEntry& old = platform_.entries[FakePlatform::key(target)];
+    if (old.is_folder || old.read_only) return win32_code::kAccessDenied;
+    const bool hidden_or_system = old.hidden_or_system;
+    platform_.move_entry(target, backup);
+    platform_.move_entry(replacement, target);
+    platform_.entries[FakePlatform::key(target)].hidden_or_system = hidden_or_system;
+    return win32_code::kSuccess;
+}
+
+std::uint32_t FakeFileOperations::move(const std::string& from, const std::string& to) {
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::Move, from)) return code;
+    if (!platform_.file(from)) return win32_code::kFileNotFound;
+    if (platform_.read_only(to)) return win32_code::kAccessDenied;
+    platform_.move_entry(from, to);
+    return win32_code::kSuccess;
+}
+
+std::uint32_t FakeFileOperations::remove(const std::string& path) {
+    platform_.log.push_back("delete " + path);
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::DeleteFile, path)) return code;
+    const auto entry = platform_.entries.find(FakePlatform::key(path));
+    if (entry == platform_.entries.end()) return win32_code::kFileNotFound;
+    if (platform_.read_only(path)) return win32_code::kAccessDenied;
+    platform_.entries.erase(entry);
+    platform_.shortcuts.erase(FakePlatform::key(path));
+    return win32_code::kSuccess;
+}
+
+std::uint32_t FakeFileOperations::attributes_error(const std::string& path) {
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::Attributes, path)) return code;
+    if (platform_.exists(path)) return win32_code::kSuccess;
+    return platform_.is_folder(FakePlatform::parent(FakePlatform::key(path)))
+               ? win32_code::kFileNotFound
+               : win32_code::kPathNotFound;
+}
+
+bool FakeFileOperations::read_only(const std::string& path) { return platform_.read_only(path); }
+
+std::uint32_t FakeFileOperations::read(const std::string& path, std::string* bytes) {
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::ReadFile, path)) return code;
+    const std::optional<std::string> file = platform_.file(path);
+    if (!file) return win32_code::kFileNotFound;
+    *bytes = *file;
+    return win32_code::kSuccess;
+}
+
+std::uint32_t FakeFileOperations::write_new(const std::string& path, std::string_view bytes) {
+    platform_.log.push_back("write_new " + path);
+    constexpr std::uint32_t kFileExists = 80;  // ERROR_FILE_EXISTS
+    if (platform_.exists(path)) return kFileExists;
+    FakePlatform::FileEntry& entry = platform_.entries[FakePlatform::key(path)];
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::WriteNew, path)) return code;
+    entry.bytes = bytes;
+    return win32_code::kSuccess;
+}
+
+RewriteResult FakeFileOperations::rewrite(const std::string& path, std::string_view bytes) {
+    platform_.log.push_back("rewrite " + path);
+    const auto entry = platform_.entries.find(FakePlatform::key(path));
+    if (entry == platform_.entries.end()) return {win32_code::kFileNotFound, false};
+    if (platform_.read_only(path)) return {win32_code::kAccessDenied, false};
+    if (const std::uint32_t code = platform_.injected_code(FakeOp::Rewrite, path)) {
+        // Refused at the open, or stopped part-way once emptied.
+        const bool refused = code == win32_code::kSharingViolation ||
+                             code == win32_code::kLockViolation ||
+                             code == win32_code::kAccessDenied;
+        if (!refused) entry->second.bytes.clear();
+        return {code, !refused};
+    }
+    entry->second.bytes = bytes;
+    return {win32_code::kSuccess, true};
+}
+
+void FakeFileOperations::wait(int milliseconds) { platform_.waits.push_back(milliseconds); }
+
+std::string FakeFileOperations::failure_text(const std::string& path, std::uint32_t code) {
+    return failure_on(path, description_of(code));
 }
 
 FakePlatform::FakePlatform() {
@@ -266,8 +322,10 @@ std::vector<std::string> FakePlatform::files_under(const std::string& folder) co
 }
 
 void FakePlatform::fail(FakeOp op, const std::string& path_part, const std::string& error,
-                        int skip) {
-    injections_.push_back({op, upper(path_part), error, skip});
+                        int skip, int times) {
+    const std::uint32_t code = code_of(error);
+    if (code == 0) throw std::invalid_argument("no Win32 code for the failure \"" + error + "\"");
+    injections_.push_back({op, upper(path_part), code, skip, times});
 }
 
 const FakePlatform::Injection* FakePlatform::next_injection(FakeOp op, const std::string& path) {
@@ -278,6 +336,8 @@ const FakePlatform::Injection* FakePlatform::next_injection(FakeOp op, const std
             --injection.skip;
             continue;
         }
+        if (injection.times == 0) continue;
+        if (injection.times > 0) --injection.times;
         return &injection;
     }
     return nullptr;
@@ -285,14 +345,25 @@ const FakePlatform::Injection* FakePlatform::next_injection(FakeOp op, const std
 
 bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err,
                                     const std::string& named) {
-    const Injection* injection = next_injection(op, path);
-    if (injection && err) *err = failure_on(named.empty() ? path : named, injection->error);
-    return injection != nullptr;
+    const auto attempt = [&] { return injected_code(op, path); };
+    const std::uint32_t code =
+        waits_out_holds(op)
+            ? retry_while_held(op == FakeOp::DeleteFile ? FileCall::Rename : FileCall::Open,
+                               attempt, [this](int ms) { waits.push_back(ms); },
+                               [&] { return read_only(path); })
+            : attempt();
+    if (code != 0 && err) *err = failure_on(named.empty() ? path : named, description_of(code));
+    return code != 0;
 }
 
 std::uint32_t FakePlatform::injected_code(FakeOp op, const std::string& path) {
     const Injection* injection = next_injection(op, path);
-    return injection ? code_of(injection->error) : 0;
+    return injection ? injection->code : 0;
+}
+
+bool FakePlatform::read_only(const std::string& path) const {
+    const auto it = entries.find(key(path));
+    return it != entries.end() && (it->second.is_folder || it->second.read_only);
 }
 
 bool FakePlatform::special_folder(SpecialFolder folder, std::string* path, std::string* err) {
@@ -408,12 +479,8 @@ std::unique_ptr<TemporaryFile> FakePlatform::create_temp_file_beside(const std::
 bool FakePlatform::replace_file(const std::string& source, const std::string& target,
                                 std::string* err) {
     log.push_back("replace " + source + " -> " + target);
-    FakeFileMoves files(*this);
-    const PutInPlaceResult result =
-        put_in_place(files, target, source, free_backup_name(files, source));
-    if (result.code == win32_code::kSuccess) return true;
-    if (err) *err = failure_on(target, description_of(result.code)) + kept_note(result);
-    return false;
+    FakeFileOperations files(*this);
+    return kelvarion::replace_file(files, source, target, err);
 }
 
 void FakePlatform::move_entry(const std::string& from, const std::string& to) {
@@ -426,11 +493,6 @@ void FakePlatform::move_entry(const std::string& from, const std::string& to) {
         shortcuts[key(to)] = saved->second;
         shortcuts.erase(saved);
     }
-}
-
-bool FakePlatform::save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                                 std::string* err) {
-    return save_shortcut_named(path, properties, path, err);
 }
 
 bool FakePlatform::save_shortcut_named(const std::string& path,

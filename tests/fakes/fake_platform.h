@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/platform.h"
 
 namespace kelvarion::testing {
@@ -23,6 +24,10 @@ inline constexpr const char* kAlreadyExists = "Cannot create a file when that fi
 inline constexpr const char* kDiskFull = "There is not enough space on the disk.";
 inline constexpr const char* kSharingViolation =
     "The process cannot access the file because it is being used by another process.";
+inline constexpr const char* kLockViolation =
+    "The process cannot access the file because another process has locked a portion of the "
+    "file.";
+inline constexpr const char* kBadPathName = "The specified path is invalid.";
 // ReplaceFileW's documented failures, which it can meet half-way
 // (platform/file_replace.h).
 inline constexpr const char* kUnableToRemoveReplaced = "Unable to remove the file to be replaced.";
@@ -33,6 +38,8 @@ inline constexpr const char* kUnableToMoveReplacement2 =
     "Unable to move the replacement file to the file to be replaced. The file to be replaced has "
     "been renamed using the backup name.";
 inline constexpr const char* kNotSupported = "The request is not supported.";
+inline constexpr const char* kInvalidFunction = "Incorrect function.";
+inline constexpr const char* kCallNotImplemented = "This function is not supported on this system.";
 
 // The Win32 code of one of the descriptions above (kAccessDenied gives 5),
 // and the description of a code; unknown ones give 0 and "".
@@ -63,8 +70,40 @@ enum class FakeOp {
     Replace,     // ReplaceFileW: each code leaves the files as Windows documents
     Move,        // MoveFileExW, matched on the file moved
     Attributes,  // GetFileAttributesW
+    WriteNew,    // the copy of the original kept while a file is written in place
+    Rewrite,     // writing in place: a sharing or lock violation leaves the file
+                 // untouched, any other failure leaves it emptied
     SaveShortcut,
     SpecialFolder,
+};
+
+// Whether `op`, failing with a sharing or lock violation, is tried again
+// through the platform's waits as the Win32 platform tries it, and as what.
+// The operations of a replace are tried again by the portable replace itself.
+bool waits_out_holds(FakeOp op);
+
+class FakePlatform;
+
+// The operations of a replace over the fake's files: ReplaceFileW's
+// documented failures leave the files as Windows says it does. Its waits go
+// to the fake's clock (FakePlatform::waits).
+class FakeFileOperations : public FileOperations {
+public:
+    explicit FakeFileOperations(FakePlatform& platform) : platform_(platform) {}
+    std::uint32_t replace(const std::string& target, const std::string& replacement,
+                          const std::string& backup) override;
+    std::uint32_t move(const std::string& from, const std::string& to) override;
+    std::uint32_t remove(const std::string& path) override;
+    std::uint32_t attributes_error(const std::string& path) override;
+    bool read_only(const std::string& path) override;
+    std::uint32_t read(const std::string& path, std::string* bytes) override;
+    std::uint32_t write_new(const std::string& path, std::string_view bytes) override;
+    RewriteResult rewrite(const std::string& path, std::string_view bytes) override;
+    void wait(int milliseconds) override;
+    std::string failure_text(const std::string& path, std::uint32_t code) override;
+
+private:
+    FakePlatform& platform_;
 };
 
 class FakePlatform : public Platform {
@@ -102,14 +141,17 @@ public:
 
     // Makes `op` fail with `error` (after the path, as ever) for every path
     // containing `path_part` (empty: every path), after `skip` successful
-    // matching calls.
+    // matching calls, `times` times (-1: for good). The failure is kept as
+    // its Win32 code: an error without one above is refused (throws
+    // std::invalid_argument).
     void fail(FakeOp op, const std::string& path_part = "",
-              const std::string& error = kAccessDenied, int skip = 0);
+              const std::string& error = kAccessDenied, int skip = 0, int times = -1);
 
     // --- records ----------------------------------------------------------
     std::vector<std::string> log;  // "make_folder C:\\x", "write C:\\y", ...
     std::vector<MessageBoxCall> message_boxes;
     std::vector<int> pauses;
+    std::vector<int> waits;  // waits for a file another program holds, in ms
     std::map<std::string, ShortcutProperties> shortcuts;  // by normalised path
     int open_files = 0;  // OutputFile objects not yet closed or destroyed
 
@@ -127,8 +169,6 @@ public:
                                                            std::string* err) override;
     bool replace_file(const std::string& source, const std::string& target,
                       std::string* err) override;
-    bool save_shortcut(const std::string& path, const ShortcutProperties& properties,
-                       std::string* err) override;
     AnsiText encode_ansi(std::string_view utf8) override;
     std::string decode_ansi(std::string_view bytes) override;
     void message_box(const std::string& text, const std::string& title, MessageIcon icon) override;
@@ -139,13 +179,15 @@ public:
     static std::string key(const std::string& path);
     static std::string parent(const std::string& normalised_key);
 
-    // Used by the fake OutputFile. `path` is matched; the failure names
-    // `named`, by default `path`.
+    // Used by the fake files. `path` is matched; the failure names `named`,
+    // by default `path`. Where the Win32 platform waits out a hold
+    // (waits_out_holds), so does this.
     bool injected_failure(FakeOp op, const std::string& path, std::string* err,
                           const std::string& named = {});
-    // Used by the fake file moves: the Win32 code of the failure injected
-    // for `op` on `path`, 0 when none.
+    // Used by the fake file operations: the Win32 code of the failure
+    // injected for `op` on `path`, 0 when none.
     std::uint32_t injected_code(FakeOp op, const std::string& path);
+    bool read_only(const std::string& path) const;
     // save_shortcut, its failures naming `named` (a temporary file names the
     // shortcut it stands for).
     bool save_shortcut_named(const std::string& path, const ShortcutProperties& properties,
@@ -158,14 +200,16 @@ private:
     struct Injection {
         FakeOp op;
         std::string path_part;
-        std::string error;
+        std::uint32_t code;
         int skip;
+        int times;  // -1: for good
     };
     struct RegistryEntry {
         std::uint32_t type;
         std::vector<std::uint8_t> data;
     };
-    // The next injection that fires for `op` on `path`, skips counted down.
+    // The next injection that fires for `op` on `path`, skips and times
+    // counted down.
     const Injection* next_injection(FakeOp op, const std::string& path);
     std::vector<Injection> injections_;
     std::map<std::string, std::map<std::string, RegistryEntry>> registry_[2];  // by view, key, name

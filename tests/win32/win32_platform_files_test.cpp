@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/error_text_win.h"
-#include "platform/win32/file_moves_win.h"
+#include "platform/win32/file_operations_win.h"
 #include "platform/win32/path_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
@@ -234,7 +234,7 @@ TEST_F(FilesWin, TheRenameThatStandsInForReplaceFileWReplacesAnExistingFile) {
     const std::string source = temp / "~kelvarion4.tmp";
     ASSERT_TRUE(write_whole_file(target, "old"));
     ASSERT_TRUE(write_whole_file(source, "new"));
-    Win32FileMoves files;
+    Win32FileOperations files;
     EXPECT_EQ(files.move(source, target), 0u);
     EXPECT_EQ(read_whole_file(target), "new");
     EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"Kelvarion.lnk"});

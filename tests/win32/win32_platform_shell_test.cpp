@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/com_win.h"
+#include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -107,14 +108,14 @@ protected:
 TEST_F(ShellWin, SavedShortcutHoldsEveryProperty) {
     const std::string path = folder_ + "\\Kelvarion.lnk";
     std::string err;
-    ASSERT_TRUE(platform_.save_shortcut(path, properties(), &err)) << err;
+    ASSERT_TRUE(save_shell_link(path, properties(), path, &err)) << err;
     expect_loaded(path, properties());
 }
 
 TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     const std::string path = folder_ + "\\Kelvarion.lnk";
     std::string err;
-    ASSERT_TRUE(platform_.save_shortcut(path, properties(), &err)) << err;
+    ASSERT_TRUE(save_shell_link(path, properties(), path, &err)) << err;
 
     // The second save replaces the first, now with a target that exists.
     const std::string target = temp_ / "sas \xC3\xA9.exe";
@@ -124,14 +125,14 @@ TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     second.working_directory = folder_;
     second.arguments = " -CONFIG \"" + folder_ + "\\SASV8.CFG\"";
     second.window_style = 1;
-    ASSERT_TRUE(platform_.save_shortcut(path, second, &err)) << err;
+    ASSERT_TRUE(save_shell_link(path, second, path, &err)) << err;
     expect_loaded(path, second);
 }
 
 TEST_F(ShellWin, SaveIntoMissingFolderNamesTheShortcutThenTheSystemsDescription) {
     const std::string path = folder_ + "\\missing\\Kelvarion.lnk";
     std::string err;
-    EXPECT_FALSE(platform_.save_shortcut(path, properties(), &err));
+    EXPECT_FALSE(save_shell_link(path, properties(), path, &err));
     EXPECT_EQ(err.rfind(path + ": ", 0), 0u) << err;
     EXPECT_GT(err.size(), path.size() + 2) << err;
     EXPECT_EQ(err.find_first_of("\r\n"), std::string::npos) << err;
@@ -167,7 +168,7 @@ TEST_F(ShellWin, LeavesTheCallersApartmentAsItWas) {
         std::string err;
         ASSERT_TRUE(run_on_new_thread([&] {
             if (FAILED(CoInitializeEx(nullptr, model))) return;
-            saved = platform_.save_shortcut(path, properties(), &err);
+            saved = save_shell_link(path, properties(), path, &err);
             // S_FALSE: COM is still initialised in the same model on this thread.
             again = CoInitializeEx(nullptr, model);
             if (SUCCEEDED(again)) CoUninitialize();

@@ -1,5 +1,5 @@
 // write_shortcut LNK_PATH PROPERTIES_FILE: saves a shortcut through
-// Win32Platform::save_shortcut with the six properties read from PROPERTIES_FILE
+// save_shell_link with the six properties read from PROPERTIES_FILE
 // (UTF-8, one per line: description, show command, arguments, target, working
 // directory, icon location), so that lnkinfo_check.sh can have a parser of
 // its own read what we write. Exit code 0 on success.
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
@@ -66,6 +67,6 @@ int main() {
     properties.working_directory = lines[4];
     properties.icon_location = lines[5];
 
-    if (!platform.save_shortcut(lnk_path, properties, &err)) return fail(lnk_path + ": " + err);
+    if (!save_shell_link(lnk_path, properties, lnk_path, &err)) return fail(lnk_path + ": " + err);
     return 0;
 }

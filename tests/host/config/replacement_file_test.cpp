@@ -92,5 +92,33 @@ TEST_F(ReplaceFileContents, ReadOnlyTargetStaysAsItWas) {
     EXPECT_EQ(platform.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
 }
 
+TEST_F(ReplaceFileContents, BriefHoldsByAnotherProgramAreWaitedOut) {
+    // A scanner holds the folder's new file, then the target, for a moment.
+    platform.fail(FakeOp::CreateTemp, "", kSharingViolation, 0, /*times=*/2);
+    platform.fail(FakeOp::Replace, "", kSharingViolation, 0, /*times=*/3);
+    std::string err;
+    ASSERT_TRUE(replace_file_contents(platform, kPath, kNew, &err)) << err;
+    EXPECT_EQ(platform.file(kPath), kNew);
+    EXPECT_EQ(platform.files_under(kFolder), std::vector<std::string>{FakePlatform::key(kPath)});
+    EXPECT_EQ(platform.waits, (std::vector<int>{50, 100, 50, 100, 200}));
+    EXPECT_TRUE(platform.pauses.empty());
+}
+
+TEST_F(ReplaceFileContents, TheFileNamedAsKeptIsStillThereAfterwards) {
+    // The target seems gone after a failed replace and the new file cannot
+    // take its name: the box names the temporary file, which must outlive
+    // the replacement's clean-up.
+    platform.fail(FakeOp::Attributes, "SASV9", kFileNotFound, /*skip=*/1);
+    platform.fail(FakeOp::Replace, "", kUnableToMoveReplacement);
+    platform.fail(FakeOp::Move, "~kv", kDiskFull);
+    std::string err;
+    EXPECT_FALSE(replace_file_contents(platform, kPath, kNew, &err));
+    const std::string mark = " Its contents were kept in \"";
+    const size_t at = err.find(mark);
+    ASSERT_NE(at, std::string::npos) << err;
+    const std::string kept = err.substr(at + mark.size(), err.size() - at - mark.size() - 2);
+    EXPECT_EQ(platform.file(kept), kNew) << kept;
+}
+
 }  // namespace
 }  // namespace kelvarion::testing

@@ -51,9 +51,25 @@ protected:
     std::vector<std::string> file_calls() const {
         std::vector<std::string> out;
         for (const std::string& line : platform.log)
-            for (const char* call : {"create_temp ", "delete ", "save_shortcut ", "replace "})
+            for (const char* call :
+                 {"create_temp ", "delete ", "save_shortcut ", "flush ", "replace "})
                 if (line.rfind(call, 0) == 0) out.push_back(line);
         return out;
+    }
+
+    // The calls of both editions when earlier shortcuts are there: each new
+    // one is saved beside, flushed, then swapped into its place.
+    std::vector<std::string> replacing_both_shortcuts() const {
+        std::vector<std::string> calls;
+        int n = 0;
+        for (const std::string& folder : {kUserDesktop, kUserPrograms + kMenuFolder}) {
+            const std::string temp = folder + "\\~kv" + std::to_string(++n);
+            calls.insert(calls.end(), {"create_temp " + temp + ".tmp",
+                                       "save_shortcut " + temp + ".tmp", "flush " + temp + ".tmp",
+                                       "replace " + temp + ".tmp -> " + folder + kLnk,
+                                       "delete " + temp + ".bak"});
+        }
+        return calls;
     }
 
     bool touched(const std::string& folder) const {
@@ -77,20 +93,9 @@ TEST_F(CreateShortcuts, CurrentEditionReplacesEarlierShortcuts) {
     EXPECT_TRUE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
 
     EXPECT_TRUE(platform.message_boxes.empty());
-    // Each is saved beside the earlier one, then swapped into its place.
-    const std::string desktop_temp = kUserDesktop + "\\~kv1.tmp";
-    const std::string menu_temp = kUserPrograms + kMenuFolder + "\\~kv2.tmp";
-    EXPECT_EQ(file_calls(),
-              (std::vector<std::string>{
-                  "create_temp " + desktop_temp,
-                  "save_shortcut " + desktop_temp,
-                  "replace " + desktop_temp + " -> " + kUserDesktop + kLnk,
-                  "delete " + kUserDesktop + "\\~kv1.bak",
-                  "create_temp " + menu_temp,
-                  "save_shortcut " + menu_temp,
-                  "replace " + menu_temp + " -> " + kUserPrograms + kMenuFolder + kLnk,
-                  "delete " + kUserPrograms + kMenuFolder + "\\~kv2.bak",
-              }));
+    // Each is saved beside the earlier one, flushed to disk, then swapped
+    // into its place.
+    EXPECT_EQ(file_calls(), replacing_both_shortcuts());
     EXPECT_EQ(platform.files_under(kUserDesktop),
               std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
     EXPECT_EQ(platform.shortcuts.size(), 2u);
@@ -164,16 +169,20 @@ TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTo
     EXPECT_FALSE(touched(kUserPrograms));
 }
 
-TEST_F(CreateShortcuts, CurrentEditionKeepsTheEarlierShortcutWhenTheNewOneCannotBeSaved) {
-    // The user's working shortcut must survive a failed save or swap, and
-    // no temporary file may be left on the desktop.
-    for (const FakeOp op : {FakeOp::SaveShortcut, FakeOp::Replace, FakeOp::CreateTemp}) {
+TEST_F(CreateShortcuts, EachEditionKeepsTheEarlierShortcutWhenTheNewOneCannotBeSaved) {
+    // The user's working shortcut must survive a failed save, flush or swap,
+    // and no temporary file may be left on the desktop.
+    for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition})
+    for (const FakeOp op :
+         {FakeOp::SaveShortcut, FakeOp::Flush, FakeOp::Replace, FakeOp::CreateTemp}) {
+        SCOPED_TRACE(edition->name);
+        SCOPED_TRACE(static_cast<int>(op));
         FakePlatform fresh;
         fresh.root = platform.root;
         fresh.add_file(kUserDesktop + kLnk, "old desktop");
         fresh.fail(op, "Desktop", testing::kDiskFull);
 
-        EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, fresh));
+        EXPECT_FALSE(create_shortcuts(*edition, context, SasVersion::V91, fresh));
 
         // The box names the shortcut, whichever file beside it failed.
         testing::expect_one_failure_box(
@@ -240,7 +249,7 @@ TEST_F(CreateShortcuts, InstallRootAndProgramNameComeFromThePlatform) {
     EXPECT_EQ(p->icon_location, "E:\\Program Files\\Kelvarion Suite\\setup copy.icx");
 }
 
-TEST_F(CreateShortcuts, LegacyEditionSavesOverEarlierShortcutsWithoutDeleting) {
+TEST_F(CreateShortcuts, LegacyEditionReplacesEarlierShortcutsAsTheCurrentOneDoes) {
     context.all_users = "1";  // never read by the legacy edition
     platform.add_file(kUserDesktop + kLnk, "old desktop");
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
@@ -248,10 +257,7 @@ TEST_F(CreateShortcuts, LegacyEditionSavesOverEarlierShortcutsWithoutDeleting) {
     EXPECT_TRUE(create_shortcuts(kLegacyEdition, context, SasVersion::V91, platform));
 
     EXPECT_TRUE(platform.message_boxes.empty());
-    EXPECT_EQ(file_calls(), (std::vector<std::string>{
-                                "save_shortcut " + kUserDesktop + kLnk,
-                                "save_shortcut " + kUserPrograms + kMenuFolder + kLnk,
-                            }));
+    EXPECT_EQ(file_calls(), replacing_both_shortcuts());
     const ShortcutProperties* p = saved(kUserPrograms + kMenuFolder + kLnk);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->arguments,
