@@ -32,5 +32,54 @@ TEST(DllSearch, ADllBesideTheProgramIsNoLongerFoundByName) {
     if (system_dll) FreeLibrary(system_dll);
 }
 
+// What each system function was given, by the stand-ins below.
+struct Calls {
+    int set_default = 0;
+    DWORD flags = 0;
+    int set_dll_directory = 0;
+    const wchar_t* directory = nullptr;
+    BOOL set_default_answers = TRUE;
+} calls;
+
+BOOL WINAPI set_default_stand_in(DWORD flags) {
+    ++calls.set_default;
+    calls.flags = flags;
+    return calls.set_default_answers;
+}
+
+BOOL WINAPI set_dll_directory_stand_in(LPCWSTR directory) {
+    ++calls.set_dll_directory;
+    calls.directory = directory;
+    return TRUE;
+}
+
+TEST(DllSearch, WithoutSetDefaultDllDirectoriesTheCurrentFolderIsDroppedInstead) {
+    struct Row {
+        const char* name;
+        bool has_set_default;
+        BOOL set_default_answers;
+        bool falls_back;
+    };
+    for (const Row& row : {Row{"Windows 8 and later", true, TRUE, false},
+                           Row{"XP: not exported", false, TRUE, true},
+                           Row{"refused", true, FALSE, true}}) {
+        SCOPED_TRACE(row.name);
+        calls = Calls{};
+        calls.set_default_answers = row.set_default_answers;
+        restrict_dll_search(row.has_set_default ? set_default_stand_in : nullptr,
+                            set_dll_directory_stand_in);
+        if (row.has_set_default) {
+            EXPECT_EQ(calls.set_default, 1);
+            EXPECT_EQ(calls.flags, 0x00000800u);  // LOAD_LIBRARY_SEARCH_SYSTEM32
+        }
+        EXPECT_EQ(calls.set_dll_directory, row.falls_back ? 1 : 0);
+        if (row.falls_back) {
+            // Null would restore the default search, the current folder included.
+            ASSERT_NE(calls.directory, nullptr);
+            EXPECT_EQ(calls.directory[0], L'\0');
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvarion

@@ -255,21 +255,80 @@ TEST_F(FilesWin, FailedReplaceKeepsTheTargetAndRemovesTheNewFile) {
     EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"SASV9.CFG"});
     ASSERT_TRUE(set_file_attributes(target, FILE_ATTRIBUTE_NORMAL));
 
-    {  // Held open by another program that shares nothing.
-        ASSERT_TRUE(write_whole_file(source, "new"));
-        UniqueFileHandle holder(CreateFileW(widen(target).c_str(), GENERIC_READ, 0, nullptr,
-                                            OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(holder);
-        EXPECT_FALSE(platform.replace_file(source, target, &err));
-        EXPECT_EQ(err, failure_on(target, ERROR_SHARING_VIOLATION));
-    }
-    EXPECT_EQ(read_whole_file(target), "original");
-    EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"SASV9.CFG"});
-
     // No new file to put in place: still the target is the one named.
     EXPECT_FALSE(platform.replace_file(temp / "~kelvarion3.tmp", target, &err));
     EXPECT_EQ(err.rfind(target + ": ", 0), 0u) << err;
     EXPECT_EQ(read_whole_file(target), "original");
+}
+
+// Another program reading the file, as a scanner or indexer does: it opens
+// the file on a thread of its own and closes it after `milliseconds`, or
+// when this object goes (0).
+class Holder {
+public:
+    Holder(const std::string& path, DWORD share, DWORD milliseconds)
+        : file_(CreateFileW(widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
+                            nullptr)),
+          milliseconds_(milliseconds) {
+        if (file_ && milliseconds_ > 0)
+            thread_ = UniqueKernelHandle(CreateThread(nullptr, 0, &Holder::let_go, this, 0, nullptr));
+    }
+    ~Holder() {
+        if (thread_) WaitForSingleObject(thread_.get(), 10000);
+    }
+    bool holding() const { return file_ && (milliseconds_ == 0 || thread_); }
+
+private:
+    static DWORD WINAPI let_go(void* self) {
+        Holder& holder = *static_cast<Holder*>(self);
+        Sleep(holder.milliseconds_);  // how long the other program keeps it
+        holder.file_.reset();
+        return 0;
+    }
+
+    UniqueFileHandle file_;
+    DWORD milliseconds_;
+    UniqueKernelHandle thread_;
+};
+
+TEST_F(FilesWin, AFileAnotherProgramHoldsIsWaitedForOrWrittenInPlace) {
+    struct Row {
+        const char* name;
+        DWORD share;          // what the other program lets others do
+        DWORD milliseconds;   // how long it holds the file, 0: throughout
+        bool replaced;
+    };
+    const DWORD read_write = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    const Row rows[] = {
+        {"held for half a second: the replace goes through after it", read_write, 500, true},
+        {"held throughout, writing shared: written in place", read_write, 0, true},
+        {"held throughout, reading shared only: refused, nothing changed", FILE_SHARE_READ, 0,
+         false},
+        {"held throughout, nothing shared: refused, nothing changed", 0, 0, false},
+    };
+    const std::string target = temp / "SASV9.CFG";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(write_whole_file(target, "original"));
+        auto file = platform.create_temp_file_beside(target, &err);
+        ASSERT_NE(file, nullptr) << err;
+        ASSERT_TRUE(file->write("new", &err) && file->flush(&err) && file->close(&err)) << err;
+        const DWORD start = GetTickCount();
+        bool replaced = false;
+        {
+            Holder holder(target, row.share, row.milliseconds);
+            ASSERT_TRUE(holder.holding()) << GetLastError();
+            replaced = platform.replace_file(file->path(), target, &err);
+        }
+        const DWORD took = GetTickCount() - start;
+        EXPECT_EQ(replaced, row.replaced) << err;
+        EXPECT_EQ(read_whole_file(target), row.replaced ? "new" : "original");
+        if (!row.replaced) {
+            EXPECT_EQ(err, failure_on(target, ERROR_SHARING_VIOLATION));
+            EXPECT_LT(took, 5000u);
+        }
+        EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"SASV9.CFG"});
+    }
 }
 
 TEST_F(FilesWin, OverwritingAHiddenOrSystemFileKeepsItsAttributes) {

@@ -6,8 +6,12 @@ Reads each program's import table with objdump -p and looks every imported
 name up in FOLDER/<dll>.txt (default: exports/ beside this script; DLL names
 compared without case). Names each offender as dll!function: a name that
 XP's DLL does not export, an import from a DLL that has no list, and an import
-by ordinal, which name lists cannot check. Exit status 0 when every import
-is on XP, 1 when one is not, 2 when a program's imports could not be read.
+by ordinal, which name lists cannot check. Names too every DLL outside the
+ones the programs import today: Windows resolves static imports before any
+of our code runs, from the program's own folder first unless the DLL is a
+KnownDLL, so a DLL planted beside an elevated program would run as
+administrator. Exit status 0 when every import is on XP and from those DLLs,
+1 when one is not, 2 when a program's imports could not be read.
 """
 
 import argparse
@@ -22,6 +26,11 @@ Import = namedtuple("Import", "dll name ordinal")  # name is None for an ordinal
 DLL_LINE = re.compile(r"^\s*DLL Name: (\S+)\s*$")
 # "vma  hint  name", or "vma  ordinal  <none>" for an import by ordinal.
 ENTRY_LINE = re.compile(r"^\s*[0-9a-fA-F]+\s+(\d+)\s+(\S+)")
+
+
+# The DLLs the programs may import statically: KnownDLLs on every supported
+# Windows, and comctl32, which the manifest binds to its side-by-side copy.
+STATIC_DLLS = {"advapi32", "comctl32", "gdi32", "kernel32", "msvcrt", "ole32", "shell32", "user32"}
 
 
 def parse_imports(dump):
@@ -72,6 +81,15 @@ def offenders(imports, exports):
     return lines
 
 
+def dll_offenders(imports):
+    """One line for each DLL outside STATIC_DLLS, naming it and what to do."""
+    dlls = sorted({item.dll for item in imports}, key=str.lower)
+    return [f"{dll}: not one of the DLLs imported today ({', '.join(sorted(STATIC_DLLS))}); "
+            "a new DLL must be a KnownDLL on every supported Windows, or be loaded at run "
+            "time from System32 by full path"
+            for dll in dlls if list_path(".", dll).stem not in STATIC_DLLS]
+
+
 def read_imports(objdump, exe):
     """The program's imports; raises RuntimeError when they cannot be read."""
     result = subprocess.run([objdump, "-p", str(exe)], capture_output=True, text=True)
@@ -99,9 +117,10 @@ def main(argv):
             print(f"{exe}: {error}")
             status = 2
             continue
-        lines = offenders(imports, args.exports)
+        lines = dll_offenders(imports) + offenders(imports, args.exports)
         if lines:
-            print(f"{exe}: {len(lines)} of {len(imports)} imports not known to be on Windows XP SP3:")
+            print(f"{exe}: {len(lines)} imports not known to be on Windows XP SP3 "
+                  "or from a DLL not imported today:")
             for line in lines:
                 print(f"  {line}")
             status = max(status, 1)

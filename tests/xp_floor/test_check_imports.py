@@ -98,6 +98,17 @@ class LooksUpTheLists(unittest.TestCase):
         self.assertEqual(check_imports.offenders(imports, self.exports), [])
 
 
+class RefusesANewDll(unittest.TestCase):
+    def test_names_a_dll_outside_todays_eight_whatever_its_case(self):
+        imports = [check_imports.Import("KERNEL32.dll", "GetTickCount", None),
+                   check_imports.Import("Comctl32.DLL", "InitCommonControlsEx", None),
+                   check_imports.Import("VERSION.dll", "GetFileVersionInfoW", None)]
+        lines = check_imports.dll_offenders(imports)
+        self.assertEqual(names(lines), ["VERSION.dll"])
+        self.assertIn("KnownDLL", lines[0])
+        self.assertIn("System32 by full path", lines[0])
+
+
 class RefusesARealVistaProgram(unittest.TestCase):
     def test_names_get_tick_count_64_and_nothing_else(self):
         probe = os.environ.get("KELVARION_XP_PROBE")
