@@ -166,3 +166,62 @@ class Installation(E2ECase):
         self.run_installation(driver, "legacy", "click")
         self.assert_product_files(machine, ROOT_SPACES, "legacy")
         self.assert_config(machine, SAS8, original, ROOT_SPACES, 1)
+
+    # --- files another program holds --------------------------------------
+    # A scanner, indexer or sync client reads the file sharing reading (and
+    # writing), but not deleting, which a replace needs.
+
+    def hold_config_then_install(self, edition, share, milliseconds, name):
+        machine = self.new_machine(name)
+        lay_down(machine, [SAS91], all_users="0")
+        original = machine.read(SAS91.edited_config())
+        driver, _ = self.open_program(machine, edition, ROOT_SPACES)
+        driver.hold(SAS91.edited_config(), share, milliseconds)
+        return machine, driver, original
+
+    def test_current_config_held_for_a_moment(self):
+        machine, driver, original = self.hold_config_then_install(
+            "current", "read_write", 1500, "current-config-held")
+        self.run_installation(driver, "current")
+        self.assert_config(machine, SAS91, original, ROOT_SPACES, 1)
+
+    def test_legacy_config_held_for_a_moment(self):
+        machine, driver, original = self.hold_config_then_install(
+            "legacy", "read_write", 1500, "legacy-config-held")
+        self.run_installation(driver, "legacy")
+        self.assert_config(machine, SAS91, original, ROOT_SPACES, 1)
+
+    def test_current_config_held_throughout_sharing_writing_is_written_in_place(self):
+        machine, driver, original = self.hold_config_then_install(
+            "current", "read_write", 0, "current-config-held-throughout")
+        self.run_installation(driver, "current")
+        driver.release()
+        self.assert_config(machine, SAS91, original, ROOT_SPACES, 1)
+
+    def test_legacy_config_held_sharing_reading_only_fails_and_stays_whole(self):
+        machine, driver, original = self.hold_config_then_install(
+            "legacy", "read", 0, "legacy-config-held-read-only")
+        config_step = expected.step_index("Config SAS System ...")
+        box = self.run_failing_installation(driver, config_step)
+        self.assert_box_names(box, SAS91.edited_config())
+        # The steps before take about a second, the waits for the holder
+        # about four: the box comes within seconds, not never.
+        self.assertLess(box["t"], 8000, "Install to the failure box")
+        driver.release()
+        self.assertEqual(machine.read(SAS91.edited_config()), original)
+        folder = machine.path(SAS91.edited_config()).parent
+        self.assertEqual(sorted(p.name for p in folder.iterdir()), ["SASV9.CFG"])
+        machine.screenshot("install-legacy-config-held")
+
+    def test_current_desktop_shortcut_held_for_a_moment_on_a_second_run(self):
+        machine = self.new_machine("current-shortcut-held")
+        lay_down(machine, [SAS91], all_users="0")
+        driver, _ = self.open_program(machine, "current", ROOT_SPACES)
+        folders = self.folders(driver)
+        self.run_installation(driver, "current")
+        self.open_program(machine, "current", ROOT_SPACES, driver)
+        driver.hold(folders["desktop"] + LINK, "read_write", 1200)
+        self.run_installation(driver, "current")
+        self.assert_shortcuts(machine, driver, "current", ROOT_SPACES, SAS91,
+                              folders["desktop"], folders["programs"])
+        self.assertEqual(self.listing(machine, folders["desktop"]), ["Kelvarion.lnk"])

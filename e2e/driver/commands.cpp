@@ -39,6 +39,8 @@ const Command kCommands[] = {
     {"acp", cmd_acp, "acp"},
     {"lnk_read", cmd_lnk_read, "lnk_read PATH"},
     {"lnk_write", cmd_lnk_write, "lnk_write PATH TARGET ARGS FOLDER DESCRIPTION"},
+    {"hold", cmd_hold, "hold PATH read|read_write MS"},
+    {"release", cmd_release, "release"},
     // Measurements and bad input (evidence_commands.h).
     {"time_start", cmd_time_start, "time_start TIMEOUT EXE [FOLDER]"},
     {"time_install", cmd_time_install, "time_install TIMEOUT"},

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "held_files.h"
 #include "stopwatch.h"
 #include "target_process.h"
 
@@ -14,6 +15,7 @@ struct Session {
     HWND main_window = nullptr;  // set by wait_window, time_start and attach_window
     Stopwatch since_action;      // marked at every click and key press
     bool quit = false;           // set by quit: read no further command
+    HeldFiles held_files;        // opened by hold, closed by release
 
     bool window_open() const { return main_window && IsWindow(main_window); }
 };

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstdlib>
 #include <map>
 
 #include "answer.h"
@@ -52,6 +53,22 @@ std::string cmd_lnk_write(Session&, const Fields& f) {
     link.description = f[5];
     std::string err;
     if (!write_shortcut(f[1], link, &err)) return failure(err);
+    return answer(true).str();
+}
+
+std::string cmd_hold(Session& s, const Fields& f) {
+    DWORD share = 0;
+    if (f[2] == "read") share = FILE_SHARE_READ;
+    else if (f[2] == "read_write") share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    else return failure(usage_of("hold"));
+    std::string err;
+    if (!s.held_files.hold(f[1], share, std::strtoul(f[3].c_str(), nullptr, 10), &err))
+        return failure(err);
+    return answer(true).str();
+}
+
+std::string cmd_release(Session& s, const Fields&) {
+    s.held_files.release_all();
     return answer(true).str();
 }
 

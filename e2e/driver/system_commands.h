@@ -19,5 +19,10 @@ std::string cmd_acp(Session& s, const Fields& f);
 std::string cmd_lnk_read(Session& s, const Fields& f);
 // lnk_write PATH TARGET ARGS FOLDER DESCRIPTION: a shortcut saved by the shell.
 std::string cmd_lnk_write(Session& s, const Fields& f);
+// hold PATH read|read_write MS: the file opened for reading as another
+// program opens it, sharing reading (and writing), for MS ms (0: until release).
+std::string cmd_hold(Session& s, const Fields& f);
+// release: closes every file still held.
+std::string cmd_release(Session& s, const Fields& f);
 
 }  // namespace kelvarion::driver

@@ -120,3 +120,11 @@ class Driver:
     def lnk_write(self, path, target, arguments, folder, description):
         return self.call("lnk_write", path, target, arguments, folder, description, timeout_ms=10000)
 
+    def hold(self, path, share, milliseconds=0):
+        """Holds the file open for reading as another program does, sharing
+        "read" or "read_write", for `milliseconds` (0: until release)."""
+        return self.call("hold", path, share, milliseconds)
+
+    def release(self):
+        return self.call("release", timeout_ms=30000)
+
