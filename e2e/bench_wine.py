@@ -1,7 +1,8 @@
 """Timings of the real programs under Wine, printed as Markdown tables:
 Install click to the Notice box against the floor of the pauses, the steps'
 captions in between, start-up (process start to window shown) beside a
-minimal window of ours started the same way, and the size of each program.
+minimal window of ours started the same way, the size of each program, and
+Install click to the box while another program holds the SAS configuration.
 
 Every figure comes from the UI driver (e2e/driver/evidence_commands.cpp):
 QueryPerformanceCounter at the click and at each change it sees, the window
@@ -62,6 +63,41 @@ def time_runs(edition, runs):
     return result
 
 
+# Another program holding the SAS configuration files from just before the
+# click: for a moment while sharing writing, or throughout sharing reading only.
+HOLDS = [("1.5 s, sharing reading and writing", "read_write", 1500, expected.NOTICE_TITLE),
+         ("throughout, sharing reading only", "read", 0, "Error!")]
+
+
+def time_held(edition, runs, share, hold_ms, title):
+    """Install click to the box while the configuration files are held; each
+    file is put back before each run, so that every run edits it."""
+    install_root, sas_list = sample_machine()
+    boxes = []
+    with WineMachine(f"bench-held-{edition}-{share}") as machine:
+        lay_down(machine, sas_list, all_users="0")
+        exe = machine.copy_program(settings.program(edition), install_root)
+        originals = {s.edited_config(): machine.read(s.edited_config()) for s in sas_list}
+        driver = machine.driver()
+        for _ in range(runs):
+            for config, original in originals.items():
+                machine.path(config).write_bytes(original)
+            driver.call("time_start", 30000, exe, install_root, timeout_ms=30000)
+            for config in originals:
+                driver.hold(config, share, hold_ms)
+            timed = driver.call("time_install", 60000, timeout_ms=60000)
+            box = driver.msgbox()
+            driver.release()
+            if box["box"]["title"] != title:
+                raise RuntimeError(f"not the {title} box: {box}")
+            if title != expected.NOTICE_TITLE:
+                driver.click(EXIT_BUTTON)
+            if driver.wait_exit(20000)["exit_code"] != 0:
+                raise RuntimeError("the program did not end cleanly")
+            boxes.append(timed["box"])
+    return boxes
+
+
 def step_table(edition, runs):
     """Median time spent under each caption, and from the last one to the box."""
     captions = expected.STEP_CAPTIONS + [expected.DONE_CAPTION]
@@ -85,6 +121,7 @@ def step_table(edition, runs):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--held-runs", type=int, default=3)
     args = parser.parse_args()
 
     print(f"## Under Wine: {args.runs} runs per edition (min / median / max, ms)\n")
@@ -113,6 +150,14 @@ def main():
         print("|---|---|")
         for caption, span, seen in rows:
             print(f"| {caption} | {span:.1f} (seen in {seen} runs) |")
+    print(f"\n### The SAS configuration file held by another program ({args.held_runs} runs, "
+          "min / median / max, ms)\n")
+    print("| Edition | Held from just before the click | Box | Install click to the box |")
+    print("|---|---|---|---|")
+    for edition in ("current", "legacy"):
+        for what, share, hold_ms, title in HOLDS:
+            boxes = time_held(edition, args.held_runs, share, hold_ms, title)
+            print(f"| {edition} | {what} | {title} | {fmt(boxes)} |")
     return 1 if over_goal else 0
 
 

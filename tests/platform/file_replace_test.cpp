@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,14 @@ TEST(PutInPlace, EveryDocumentedOutcomeLeavesTheTargetWholeAndNoOtherFile) {
         EXPECT_LE(std::accumulate(platform.waits.begin(), platform.waits.end(), 0),
                   2 * kHeldFileWaitMilliseconds);
     }
+}
+
+TEST(PutInPlace, TheFakeRefusesAFailureItHasNoCodeFor) {
+    // Otherwise the injection would pass as success and a row would test
+    // nothing.
+    FakePlatform platform;
+    EXPECT_THROW(platform.fail(FakeOp::Replace, "", "Something odd happened."),
+                 std::invalid_argument);
 }
 
 TEST(PutInPlace, AfterAHalfWayStopTheBackupGoesOnlyOnceTheTargetIsSeen) {

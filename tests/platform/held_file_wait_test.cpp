@@ -73,15 +73,5 @@ TEST(HeldFileWait, OnlyAHoldIsWaitedOutAndForAboutTwoSecondsInAll) {
     }
 }
 
-TEST(HeldFileWait, AHoldLetGoDuringTheWaitEndsItAtTheNextTry) {
-    int tries = 0;
-    std::vector<int> waits;
-    const std::uint32_t last = retry_while_held(
-        FileCall::Rename, [&] { return ++tries < 4 ? kSharingViolation : kSuccess; },
-        [&](int milliseconds) { waits.push_back(milliseconds); });
-    EXPECT_EQ(last, kSuccess);
-    EXPECT_EQ(waits, (std::vector<int>{50, 100, 200}));
-}
-
 }  // namespace
 }  // namespace kelvarion
