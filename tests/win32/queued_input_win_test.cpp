@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/win32/message_wait_win.h"
 #include "platform/win32/queued_input_win.h"
 
 namespace kelvarion {
@@ -37,6 +38,36 @@ TEST(QueuedInput, DroppingRemovesEveryKindOfInputAndKeepsTheRest) {
     std::vector<UINT> left;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) left.push_back(msg.message);
     EXPECT_EQ(left, (std::vector<UINT>{WM_APP, WM_APP + 1}));
+}
+
+std::vector<UINT> handled;
+
+LRESULT CALLBACK note_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message >= WM_APP || message == WM_KEYDOWN) handled.push_back(message);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+TEST(QueuedInput, WaitingForAHeldFileHandlesTheWindowsWorkAndDropsInput) {
+    // While another program holds a file, the busy window still repaints;
+    // the keys and clicks meant for it go.
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = note_message;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.lpszClassName = L"KelvarionWaitProbe";
+    ASSERT_TRUE(RegisterClassW(&window_class));
+    HWND window = CreateWindowW(L"KelvarionWaitProbe", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                window_class.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    handled.clear();
+    for (UINT message : {WM_KEYDOWN, WM_APP, WM_LBUTTONDOWN, WM_APP + 1})
+        ASSERT_TRUE(PostMessageW(window, message, 0, 0));
+    const DWORD start = GetTickCount();
+    wait_keeping_window_painted(100);
+    EXPECT_GE(GetTickCount() - start, 90u);
+    EXPECT_EQ(handled, (std::vector<UINT>{WM_APP, WM_APP + 1}));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    DestroyWindow(window);
 }
 
 }  // namespace
