@@ -20,7 +20,7 @@ bool configure_sas_system(const EditionProfile& edition, const InstallContext& c
     if (new_text) view.set_scratch_text(std::move(*new_text));
     if (!updated) return false;
     // The legacy edition hands the start-up options on the shortcuts'
-    // command line; it never writes or touches kelvarion.cfg.
+    // command line; it never writes or touches the start-up options file.
     if (!edition.writes_tool_config) return true;
     platform.pause(kStepPauseMilliseconds);
     return create_tool_config(platform, err);

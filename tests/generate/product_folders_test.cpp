@@ -56,10 +56,10 @@ TEST(ProductFolders, FoldersThatExistAreLeftAloneWithoutAWord) {
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\data\\models\\model.sas7bdat"), "data");
 }
 
-TEST(ProductFolders, SaspgmFolderComesAfterTheTwoStartMenuFolders) {
+TEST(ProductFolders, MacroFolderComesAfterTheTwoStartMenuFolders) {
     FakePlatform fake;
     fake.add_folder(kPrograms + "\\Corvantis");
-    create_saspgm_folder(fake);
+    create_menu_and_macro_folders(fake);
     EXPECT_EQ(folder_calls(fake), (std::vector<std::string>{kPrograms + "\\Corvantis",
                                                             kPrograms + "\\Corvantis\\KELVARION",
                                                             "C:\\Apps\\Kelvarion\\saspgm"}));
@@ -85,7 +85,7 @@ TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders)
     FakePlatform no_menu;  // the programs folder cannot even be found
     no_menu.fail(FakeOp::SpecialFolder);
     for (FakePlatform* fake : {&unwritable_menu, &no_menu}) {
-        create_saspgm_folder(*fake);
+        create_menu_and_macro_folders(*fake);
         create_models_folder(*fake);  // parent missing: silently nothing
         create_data_folder(*fake);
         create_translib_folder(*fake);
@@ -100,7 +100,7 @@ TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders)
 TEST(ProductFolders, DriveRootPathsKeepTheirDoubledBackslash) {
     FakePlatform fake;
     fake.root = "E:\\";
-    create_saspgm_folder(fake);
+    create_menu_and_macro_folders(fake);
     create_data_folder(fake);
     create_sdtm_folder(fake);
     const std::vector<std::string> calls = folder_calls(fake);
