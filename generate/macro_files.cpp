@@ -170,8 +170,8 @@ const std::vector<MacroFile>& macro_files() {
 
 bool create_macro_file(const MacroFile& file, Platform& platform, std::string* err) {
     const std::string root = platform.install_root();
-    return write_text_file(platform, macro_folder_file(root, file.file_name), file.lines(root), root,
-                           err);
+    return write_text_file(platform, macro_folder_file(root, file.file_name), file.lines(root),
+                           root, err);
 }
 
 }  // namespace kelvarion

@@ -26,9 +26,7 @@ inline std::string autoexec_file(const std::string& install_root) {
 }
 
 // The data folders, which autoexec.sas assigns as SAS libraries.
-inline std::string data_folder(const std::string& install_root) {
-    return install_root + "\\data";
-}
+inline std::string data_folder(const std::string& install_root) { return install_root + "\\data"; }
 inline std::string sdtm_folder(const std::string& install_root) {
     return data_folder(install_root) + "\\sdtm";
 }

@@ -155,8 +155,8 @@ bool Win32MainView::create(std::string* err) {
 
 void Win32MainView::set_icons() {
     if (icon_id_ == 0) return;
-    big_icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_),
-                                                  IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+    big_icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON),
                                                   GetSystemMetrics(SM_CYICON), 0)));
     small_icon_.reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(icon_id_),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),

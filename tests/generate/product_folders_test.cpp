@@ -11,9 +11,9 @@ namespace kelvarion::testing {
 namespace {
 
 // The first installation step, keeping its description of a failure.
-bool create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
-    last_step_error().clear();
-    return kelvarion::create_autoexec(edition, platform, &last_step_error());
+StepOutcome create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
+    return run_step(
+        [&](std::string* err) { return kelvarion::create_autoexec(edition, platform, err); });
 }
 
 const std::string kPrograms =
@@ -70,13 +70,14 @@ TEST(ProductFolders, MacroFolderComesAfterTheTwoStartMenuFolders) {
 TEST(ProductFolders, ReadOnlyInstallRootMakesNoFolderThereAndOnlyTheWriteReports) {
     FakePlatform fake;
     fake.entries[FakePlatform::key(fake.root)].read_only = true;
-    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    const StepOutcome outcome = create_autoexec(kCurrentEdition, fake);
     EXPECT_TRUE(fake.files_under(fake.root).empty());
     for (const char* folder : {"\\saspgm", "\\data", "\\data\\sdtm"})
         EXPECT_FALSE(fake.exists(fake.root + folder)) << folder;
     EXPECT_TRUE(fake.is_folder(kPrograms + "\\Corvantis\\KELVARION"));
     // The autoexec.sas write fails, not the folders.
-    expect_one_failure_box(fake, failure_on(fake.root + "\\saspgm\\autoexec.sas", kPathNotFound));
+    expect_failed_without_box(outcome, fake,
+                              failure_on(fake.root + "\\saspgm\\autoexec.sas", kPathNotFound));
 }
 
 TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders) {
