@@ -5,6 +5,7 @@
 #include "host/sas_config_update.h"
 #include "host/shortcuts.h"
 #include "host/tool_config.h"
+#include "model/product_layout.h"
 
 namespace kelvarion {
 namespace {
@@ -32,7 +33,8 @@ std::vector<InstallationStep> installation_steps(const EditionProfile& edition,
                                                  const InstallContext& context, MainView& view,
                                                  Platform& platform) {
     std::vector<InstallationStep> steps;
-    steps.push_back({"Creating autoexec.sas ...", "Error creating autoexec.sas ...",
+    const std::string autoexec = kAutoexecFileName;
+    steps.push_back({"Creating " + autoexec + " ...", "Error creating " + autoexec + " ...",
                      [&edition, &platform](std::optional<SasVersion>, std::string* err) {
                          return create_autoexec(edition, platform, err);
                      }});

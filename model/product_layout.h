@@ -20,9 +20,10 @@ inline std::string macro_folder_file(const std::string& install_root,
                                      const std::string& file_name) {
     return macro_folder(install_root) + "\\" + file_name;
 }
-// The product's SAS start-up program.
+// The product's SAS start-up program, in the macro folder.
+inline constexpr const char* kAutoexecFileName = "autoexec.sas";
 inline std::string autoexec_file(const std::string& install_root) {
-    return macro_folder_file(install_root, "autoexec.sas");
+    return macro_folder_file(install_root, kAutoexecFileName);
 }
 
 // The data folders, which autoexec.sas assigns as SAS libraries.
