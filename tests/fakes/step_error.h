@@ -13,7 +13,7 @@
 namespace kelvarion::testing {
 
 // What one run of a step gave: whether it succeeded, and its description of
-// a failure. Tests it as a bool for success.
+// a failure. As a bool it is the success, for EXPECT_TRUE and EXPECT_FALSE.
 struct StepOutcome {
     bool succeeded = false;
     std::string err;
