@@ -5,6 +5,7 @@
 #include "host/sas_config_update.h"
 #include "host/shortcuts.h"
 #include "host/tool_config.h"
+#include "model/product_layout.h"
 
 namespace kelvarion {
 namespace {
@@ -20,7 +21,7 @@ bool configure_sas_system(const EditionProfile& edition, const InstallContext& c
     if (new_text) view.set_scratch_text(std::move(*new_text));
     if (!updated) return false;
     // The legacy edition hands the start-up options on the shortcuts'
-    // command line; it never writes or touches kelvarion.cfg.
+    // command line; it never writes or touches the start-up options file.
     if (!edition.writes_tool_config) return true;
     platform.pause(kStepPauseMilliseconds);
     return create_tool_config(platform, err);
@@ -32,7 +33,8 @@ std::vector<InstallationStep> installation_steps(const EditionProfile& edition,
                                                  const InstallContext& context, MainView& view,
                                                  Platform& platform) {
     std::vector<InstallationStep> steps;
-    steps.push_back({"Creating autoexec.sas ...", "Error creating autoexec.sas ...",
+    const std::string autoexec = kAutoexecFileName;
+    steps.push_back({"Creating " + autoexec + " ...", "Error creating " + autoexec + " ...",
                      [&edition, &platform](std::optional<SasVersion>, std::string* err) {
                          return create_autoexec(edition, platform, err);
                      }});

@@ -1,7 +1,5 @@
 #include "app/startup.h"
 
-#include <optional>
-
 #include "app/messages.h"
 #include "app/registry_text.h"
 
@@ -21,19 +19,15 @@ InstallContext read_sas_installations(const EditionProfile& edition, Platform& p
     return context;
 }
 
-bool startup(const EditionProfile& edition, Platform& platform,
-             const std::function<void(const InstallContext&)>& show_main_window) {
+std::optional<InstallContext> startup(const EditionProfile& edition, Platform& platform) {
     // The start-up error trap covers the reading only. The window's own code
     // traps nothing, so a failure there is not reported as a registry failure.
-    std::optional<InstallContext> context;
     try {
-        context = read_sas_installations(edition, platform);
+        return read_sas_installations(edition, platform);
     } catch (...) {
         platform.message_box(kRegistryReadFailure, kErrorTitle, MessageIcon::Critical);
-        return false;
+        return std::nullopt;
     }
-    show_main_window(*context);
-    return true;
 }
 
 }  // namespace kelvarion

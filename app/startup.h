@@ -1,8 +1,8 @@
 #pragma once
 // Start-up: find the installed SAS versions and the product's all-users
-// setting, then open the main window with what was found.
+// setting, for the main window that the caller then opens.
 
-#include <functional>
+#include <optional>
 
 #include "model/edition_profile.h"
 #include "model/install_context.h"
@@ -20,13 +20,10 @@ inline constexpr const char* kAllUsersValue = "AllUsers";
 // never an error.
 InstallContext read_sas_installations(const EditionProfile& edition, Platform& platform);
 
-// The program's start. Reads the install context and hands it to
-// show_main_window, which creates the main window and shows it. A failure
+// The program's start: the install context for the main window. A failure
 // raised while reading (memory exhausted, say) is shown as "Can not read data
-// from registry" with the title "Error!", the window is not shown and the
-// result is false; the program should then end. True when the window was
-// shown.
-bool startup(const EditionProfile& edition, Platform& platform,
-             const std::function<void(const InstallContext&)>& show_main_window);
+// from registry" with the title "Error!" and gives no context; the program
+// should then end without a window.
+std::optional<InstallContext> startup(const EditionProfile& edition, Platform& platform);
 
 }  // namespace kelvarion

@@ -19,8 +19,6 @@ from harness.sas_setup import lay_down, sample_machine
 from harness.wine_machine import WineMachine
 from e2e_case import PROGRAM_NAMES
 
-# Ten pauses of 100 ms in the current edition's sequence, nine in the legacy one's.
-FLOOR_MS = {"current": 1000.0, "legacy": 900.0}
 GOAL = 1.10
 
 
@@ -131,7 +129,7 @@ def main():
     over_goal = False
     for edition, r in results.items():
         median = statistics.median(r["install"])
-        floor = FLOOR_MS[edition]
+        floor = expected.pause_floor_ms(edition)
         met = median <= floor * GOAL
         over_goal |= not met
         print(f"| {edition} | {floor:.0f} | {fmt(r['install'])} | {100 * (median / floor - 1):+.1f} % "

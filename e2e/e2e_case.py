@@ -49,9 +49,8 @@ class E2ECase(unittest.TestCase):
         self.assertEqual(notice["box"]["title"], expected.NOTICE_TITLE)
         self.assertEqual(notice["box"]["text"], expected.NOTICE_TEXT)
         self.assertFalse(notice["owner_enabled"], "the Notice box must be modal")
-        # Ten pauses of 100 ms in the current edition, nine in the legacy one.
-        floor_ms = 1000 if edition == "current" else 900
-        self.assertGreaterEqual(notice["t"], floor_ms, "Install to Notice faster than its pauses")
+        self.assertGreaterEqual(notice["t"], expected.pause_floor_ms(edition),
+                                "Install to Notice faster than its pauses")
         ended = driver.wait_exit(20000)
         self.assertEqual(ended["exit_code"], 0)
         return recording

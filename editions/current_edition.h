@@ -1,5 +1,6 @@
 #pragma once
-// The current edition: SAS 8, 9.1 and 9.2, start-up options in kelvarion.cfg.
+// The current edition: SAS 8, 9.1 and 9.2, start-up options in a file of
+// their own (model/product_layout.h).
 #include "model/edition_profile.h"
 
 namespace kelvarion {

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/main_window_layout.h"
@@ -18,7 +19,7 @@
 namespace kelvarion {
 namespace {
 
-// What lives as long as the window: made when start-up shows it.
+// What lives as long as the window.
 struct ProgramWindow {
     InstallContext context;
     std::unique_ptr<Win32MainView> view;
@@ -65,12 +66,10 @@ int run_setup_program(const EditionProfile& edition) {
     InitCommonControlsEx(&controls);
 
     Win32Platform platform;
+    const std::optional<InstallContext> context = startup(edition, platform);
+    if (!context) return 1;
     ProgramWindow window;
-    bool shown = false;
-    const bool started = startup(edition, platform, [&](const InstallContext& context) {
-        shown = show_main_window(edition, context, platform, &window);
-    });
-    if (!started || !shown) return 1;
+    if (!show_main_window(edition, *context, platform, &window)) return 1;
 
     const int exit_code = window.view->is_open() ? window.view->run_message_loop() : 0;
     // Message boxes shown after this point have no window to belong to.

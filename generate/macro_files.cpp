@@ -2,6 +2,7 @@
 
 #include "generate/sas_literal.h"
 #include "generate/text_file.h"
+#include "model/product_layout.h"
 
 namespace kelvarion {
 namespace {
@@ -21,7 +22,7 @@ std::vector<std::string> contents_macro_lines(const std::string& install_root) {
         "*              output = output file                           *",
         "* By:          Ky Dorran, 1/10/2004                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _templib " + sas_literal(macro_folder(install_root)) + ";",
         "%macro contents (indata = ,",
         "        reptype=,",
         "        output = );",
@@ -41,7 +42,7 @@ std::vector<std::string> finddup_macro_lines(const std::string& install_root) {
         "*              output= output report                                        *",
         "* By:          Eli Mastov, 8/23/2005                                        *",
         "*--------------------------------------------------------------------------*/",
-        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _templib " + sas_literal(macro_folder(install_root)) + ";",
         "",
         "%macro finddup (modlib=,",
         "                output=);",
@@ -60,7 +61,7 @@ std::vector<std::string> join_macro_lines(const std::string& install_root) {
         "* Description: autoexec file for %join macro                                     *;",
         "* Author:      Tov Renali, 9/8/2005                                      *;",
         "*------------------------------------------------------------------------*;",
-        "libname _trans_ " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _trans_ " + sas_literal(macro_folder(install_root)) + ";",
         "",
         "%macro join (indata =,",
         "             outdata =,",
@@ -84,7 +85,7 @@ std::vector<std::string> print_model_macro_lines(const std::string& install_root
         "*              output = output report                         *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _templib " + sas_literal(macro_folder(install_root)) + ";",
         "",
         "%macro print_model (indata = ,",
         "              output = );",
@@ -108,7 +109,7 @@ std::vector<std::string> trans_macro_lines(const std::string& install_root) {
         "*              output = output program                        *",
         "* By:          Ky Dorran, 1/6/2004                            *",
         "*-------------------------------------------------------------*/",
-        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _templib " + sas_literal(macro_folder(install_root)) + ";",
         "",
         "%macro trans (indata = ,",
         "        outdata = ,",
@@ -139,7 +140,7 @@ std::vector<std::string> verification_rep_macro_lines(const std::string& install
         "* Output:      HTML report                                    *",
         "* By:          Ivo Pell, 21/09/2005                           *",
         "*-------------------------------------------------------------*/",
-        "libname _templib " + sas_literal(install_root + "\\saspgm") + ";",
+        "libname _templib " + sas_literal(macro_folder(install_root)) + ";",
         "",
         "%macro verification_rep (srcdat = ,",
         "   destdat = ,",
@@ -169,8 +170,8 @@ const std::vector<MacroFile>& macro_files() {
 
 bool create_macro_file(const MacroFile& file, Platform& platform, std::string* err) {
     const std::string root = platform.install_root();
-    return write_text_file(platform, root + "\\saspgm\\" + file.file_name, file.lines(root), root,
-                           err);
+    return write_text_file(platform, macro_folder_file(root, file.file_name), file.lines(root),
+                           root, err);
 }
 
 }  // namespace kelvarion

@@ -1,5 +1,5 @@
 #pragma once
-// The macro files in the macro folder (<install root>\saspgm). Each
+// The macro files in the macro folder (model/product_layout.h). Each
 // defines one SAS macro, named after its file, whose body runs one SCL entry
 // of the product's catalog "kelvarion" (which lies in the same folder) with
 // PROC DISPLAY. autoexec.sas includes them all.

@@ -67,7 +67,7 @@ char ascii_folded(char c) {
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
 
-// The folder's last name with the separator before it ("\saspgm"), when it
+// The folder's last name with the separator before it ("\macros"), when it
 // is ASCII; empty otherwise.
 std::string ascii_last_name(std::string_view folder) {
     while (!folder.empty() && is_separator(folder.back())) folder.remove_suffix(1);

@@ -18,7 +18,7 @@
 //   CR LF, 16 spaces and the quoted macro folder, followed by the rest of
 //   the line as read; when that rest begins with anything but white space
 //   or ")", one blank goes between, since SAS would read the two quotes in
-//   "...\saspgm""!SASROOT..." as one escaped quote joining two entries.
+//   "...\macros""!SASROOT..." as one escaped quote joining two entries.
 // - A comment may follow the option's name directly: "-SET SASAUTOS/*(*/".
 // - Double-byte code pages (932, 936, 949, 950): every byte the reading acts
 //   on (quotes, parentheses, "/*", "*/", blanks, CR) lies below 0x40, where
@@ -73,7 +73,7 @@ struct SasConfigEdit {
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// `macro_folder` is UTF-8: the install root followed by "\saspgm".
+// `macro_folder` is UTF-8: the product's macro folder (model/product_layout.h).
 // Runs in time linear in the size of `file`.
 SasConfigEdit edit_sas_config(std::string_view file, const std::string& macro_folder,
                               ConfigUpdateRule rule, const CodePage& ansi);

@@ -5,12 +5,9 @@
 #include "generate/text_file.h"
 #include "host/replacement_file.h"
 #include "host/sas_config_edit.h"
+#include "model/product_layout.h"
 
 namespace kelvarion {
-namespace {
-constexpr const char* kMacroFolderName = "\\saspgm";
-}  // namespace
-
 std::string sas_config_path(const EditionProfile& edition, const InstallContext& context,
                             std::optional<SasVersion> chosen) {
     if (!chosen || !offers(edition, *chosen) || !context.found(*chosen)) return {};
@@ -26,19 +23,19 @@ bool update_sas_config(const EditionProfile& edition, const InstallContext& cont
     std::string bytes;
     if (!platform.read_file(path, &bytes, err)) return false;
 
-    const std::string macro_folder = platform.install_root() + kMacroFolderName;
+    const std::string folder = macro_folder(platform.install_root());
     const CodePage ansi{
         [&platform](std::string_view utf8) { return platform.encode_ansi(utf8); },
         [&platform](std::string_view raw) { return platform.decode_ansi(raw); },
     };
-    SasConfigEdit edit = edit_sas_config(bytes, macro_folder, edition.config_update, ansi);
+    SasConfigEdit edit = edit_sas_config(bytes, folder, edition.config_update, ansi);
 
     switch (edit.outcome) {
         case SasConfigEdit::Outcome::FolderNotRepresentable:
             // SAS would read the list in the ANSI code page, so a folder
             // written with a character it cannot hold would name another one.
             *err = unrepresentable_folder_message(
-                "update", path, macro_folder, edit.unmappable,
+                "update", path, folder, edit.unmappable,
                 "The SAS autocall list would name the folder wrongly, so nothing was written.");
             return false;
         case SasConfigEdit::Outcome::Unchanged: *new_text = std::move(bytes); return true;

@@ -1,15 +1,13 @@
 #include "host/shortcuts.h"
 
 #include "host/replacement_file.h"
+#include "model/product_layout.h"
 
 namespace kelvarion {
 namespace {
 
 constexpr int kShowMaximized = 3;  // SW_SHOWMAXIMIZED
 constexpr const char* kShortcutDescription = "Kelvarion";
-constexpr const char* kMakerMenuFolder = "Corvantis";
-constexpr const char* kProductMenuFolder = "KELVARION";
-constexpr const char* kStartCommand = "af cat = pgmlib.kelvarion.trans_manager.frame";
 
 // What the chosen version gives the shortcuts. All empty when none is chosen
 // or the edition does not offer it.
@@ -34,12 +32,12 @@ std::string argument_text(const EditionProfile& edition, const std::string& sas_
     std::string text = " -CONFIG " + quoted(sas_config);
     switch (edition.shortcut_arguments) {
         case ShortcutArguments::TwoConfigFiles:
-            text += " -CONFIG " + quoted(install_root + "\\kelvarion.cfg");
+            text += " -CONFIG " + quoted(tool_config_file(install_root));
             break;
         case ShortcutArguments::StartupOptions:
-            text += " -autoexec " + quoted(install_root + "\\saspgm\\autoexec.sas");
+            text += " -autoexec " + quoted(autoexec_file(install_root));
             text += " -initcmd " + quoted(kStartCommand);
-            text += " -splashloc " + quoted(install_root + "\\splsh.bmp");
+            text += " -splashloc " + quoted(splash_bitmap(install_root));
             break;
     }
     return text;

@@ -1,7 +1,8 @@
 #pragma once
 // The product's two shortcuts, Kelvarion.lnk on the desktop and in the
-// Start-menu folder Corvantis\KELVARION. Both start the chosen SAS version's
-// sas.exe in its SAS root with the edition's start-up options.
+// product's Start-menu folder (model/product_layout.h). Both start the
+// chosen SAS version's sas.exe in its SAS root with the edition's start-up
+// options.
 //
 // What goes where is computed by the pure functions below; create_shortcuts
 // only adds the platform calls.

@@ -1,6 +1,7 @@
 #pragma once
-// kelvarion.cfg in the install root: the start-up options that the current
-// edition's shortcuts hand to SAS as their second -CONFIG file.
+// The start-up options file in the install root (model/product_layout.h):
+// the options that the current edition's shortcuts hand to SAS as their
+// second -CONFIG file.
 
 #include <string>
 #include <vector>

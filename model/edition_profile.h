@@ -22,7 +22,7 @@ enum class ConfigUpdateRule {
 
 // What the shortcuts hand to SAS on its command line.
 enum class ShortcutArguments {
-    // -CONFIG <SAS config> -CONFIG <install root>\kelvarion.cfg
+    // -CONFIG <SAS config> -CONFIG <start-up options file>
     TwoConfigFiles,
     // -CONFIG <SAS config> -autoexec ... -initcmd ... -splashloc ...
     StartupOptions,
@@ -48,7 +48,7 @@ struct EditionProfile {
     WindowPlaces window;
     bool autoexec_window_option;  // "options awsdef=(0 0 100 100);" line
     ConfigUpdateRule config_update;
-    bool writes_tool_config;          // kelvarion.cfg and create_tool_config
+    bool writes_tool_config;          // the start-up options file (create_tool_config)
     bool shortcuts_follow_all_users;  // all-users folders when all_users == "1"
     ShortcutArguments shortcut_arguments;
 };

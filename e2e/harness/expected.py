@@ -7,9 +7,11 @@ single-quoted SAS literal, where SAS reads an apostrophe written twice as one.
 Files are text in the ANSI code page (Windows-1252 unless a test names
 another), CR LF after every line."""
 
+import re
 from pathlib import Path
 
-EXPECTED_FILES = Path(__file__).resolve().parents[2] / "tests" / "expected"
+SOURCE = Path(__file__).resolve().parents[2]
+EXPECTED_FILES = SOURCE / "tests" / "expected"
 LITERAL_ROOT = "{literal_root}"
 CODE_PAGE = "cp1252"
 
@@ -79,6 +81,24 @@ def product_files(root, edition, code_page=CODE_PAGE):
     Windows path, as bytes."""
     return {relative: text_file(lines_of(name), root, code_page)
             for relative, name in files_of(edition).items()}
+
+
+def _step_pause_ms():
+    """The pause before each step, read from the program's own source
+    (kStepPauseMilliseconds), so that the floor below follows it."""
+    header = SOURCE / "app" / "installation_steps.h"
+    match = re.search(r"kStepPauseMilliseconds = (\d+);", header.read_text())
+    if not match:
+        raise ValueError(f"{header}: kStepPauseMilliseconds not found")
+    return int(match.group(1))
+
+
+def pause_floor_ms(edition):
+    """The least time from Install to the Notice box: a pause before each
+    step of steps.tsv and, in an edition that writes kelvarion.cfg, one more
+    before that file (inside the step "Config SAS System ...")."""
+    pauses = len(STEP_CAPTIONS) + (1 if "kelvarion.cfg" in files_of(edition) else 0)
+    return pauses * _step_pause_ms()
 
 
 def shortcut_arguments(edition, sas_config, root):

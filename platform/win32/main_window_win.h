@@ -76,25 +76,31 @@ public:
     void unload() override;
 
 private:
+    // Making the window and its controls (main_window_controls_win.cpp).
+    bool register_window_class(std::string* err);
+    void set_icons();
+    void make_font();
+    bool create_controls(std::string* err);
+    void arrange_z_order();
+    void update_option_tab_stops();
+    bool is_option_button(Control control) const;
+    bool is_text_box(HWND hwnd) const;
+
+    // Messages and keys (main_window_messages_win.cpp).
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam,
                                              LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
-
-    bool register_window_class(std::string* err);
-    bool create_controls(std::string* err);
-    void arrange_z_order();
-    void make_font();
     void on_command(int id, int notification);
+    void on_activate(bool active);
     bool preview_key_down(const MSG& msg);
     bool belongs_to_window(HWND hwnd) const;
-    bool is_option_button(Control control) const;
-    bool is_text_box(HWND hwnd) const;
-    void update_option_tab_stops();
     bool input_held_off() const;
     // Paints every pending change now, then dispatches what else waits in
     // the queue, with input dropped while it is held off.
     void show_change();
     void pump_waiting_messages();
+
+    // The view operations (main_window_win.cpp).
     void refresh_cursor();
 
     const WindowLayout layout_;

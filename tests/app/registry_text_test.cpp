@@ -6,6 +6,7 @@
 
 #include "app/registry_text.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/support/utf16le.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -16,16 +17,6 @@ constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegBinary = 3;
 constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRegMultiSz = 7;
-
-// UTF-16LE bytes exactly as given, NULs included, no terminator added.
-std::vector<std::uint8_t> le_bytes(std::u16string_view units) {
-    std::vector<std::uint8_t> bytes;
-    for (char16_t u : units) {
-        bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(u >> 8));
-    }
-    return bytes;
-}
 
 std::vector<std::string> registry_reads(const FakePlatform& platform) {
     std::vector<std::string> reads;
@@ -55,7 +46,7 @@ TEST(RegistryText, AMissingKeyOrValueIsTheEmptyString) {
 }
 
 TEST(RegistryText, EveryTypeButRegSzIsTheEmptyString) {
-    const std::vector<std::uint8_t> text = le_bytes(std::u16string_view(u"C:\\SAS\0", 7));
+    const std::vector<std::uint8_t> text = utf16le_bytes(std::u16string_view(u"C:\\SAS\0", 7));
     for (std::uint32_t type : {kRegExpandSz, kRegBinary, kRegDword, kRegMultiSz}) {
         SCOPED_TRACE(type);
         FakePlatform platform;
@@ -76,7 +67,7 @@ public:
         RegistryRead read;
         read.outcome = RegistryRead::Outcome::Read;
         read.type = type;
-        read.data = le_bytes(std::u16string_view(u"C:\\SAS\0", 7));
+        read.data = utf16le_bytes(std::u16string_view(u"C:\\SAS\0", 7));
         return read;
     }
     std::uint32_t type = kRegSz;
@@ -97,21 +88,23 @@ TEST(RegistryText, StoredBytesBecomeTextUpToTheFirstNul) {
         std::vector<std::uint8_t> stored;
         std::string expected;
     };
-    std::vector<std::uint8_t> odd = le_bytes(u"C:\\SAS");
+    std::vector<std::uint8_t> odd = utf16le_bytes(u"C:\\SAS");
     odd.push_back('X');
-    std::vector<std::uint8_t> odd_after_nul = le_bytes(std::u16string_view(u"C:\\S\0", 5));
+    std::vector<std::uint8_t> odd_after_nul = utf16le_bytes(std::u16string_view(u"C:\\S\0", 5));
     odd_after_nul.push_back('X');
     const Case cases[] = {
-        {"empty value with its NUL", le_bytes(std::u16string_view(u"\0", 1)), ""},
+        {"empty value with its NUL", utf16le_bytes(std::u16string_view(u"\0", 1)), ""},
         {"empty value without any byte", {}, ""},
         {"a single odd byte", {'C'}, ""},
-        {"embedded NUL", le_bytes(std::u16string_view(u"C:\\SAS\0D:\\Other\0", 16)), "C:\\SAS"},
-        {"NUL first", le_bytes(std::u16string_view(u"\0C:\\SAS\0", 8)), ""},
-        {"no terminating NUL", le_bytes(u"C:\\SAS 9.1"), "C:\\SAS 9.1"},
-        {"trailing spaces without NUL are kept", le_bytes(u"C:\\SAS  "), "C:\\SAS  "},
+        {"embedded NUL", utf16le_bytes(std::u16string_view(u"C:\\SAS\0D:\\Other\0", 16)),
+         "C:\\SAS"},
+        {"NUL first", utf16le_bytes(std::u16string_view(u"\0C:\\SAS\0", 8)), ""},
+        {"no terminating NUL", utf16le_bytes(u"C:\\SAS 9.1"), "C:\\SAS 9.1"},
+        {"trailing spaces without NUL are kept", utf16le_bytes(u"C:\\SAS  "), "C:\\SAS  "},
         {"odd size drops the last byte", odd, "C:\\SAS"},
         {"odd size after a NUL", odd_after_nul, "C:\\S"},
-        {"trailing backslash kept", le_bytes(std::u16string_view(u"C:\\SAS\\\0", 8)), "C:\\SAS\\"},
+        {"trailing backslash kept", utf16le_bytes(std::u16string_view(u"C:\\SAS\\\0", 8)),
+         "C:\\SAS\\"},
         // A NUL in the high byte only is no NUL unit.
         {"zero low byte is not a NUL",
          {0x00, 0x01, 'A', 0x00},
@@ -138,7 +131,7 @@ TEST(RegistryText, NonAsciiTextComesBackAsUtf8) {
 
     FakePlatform raw;  // the same check from hand-made UTF-16LE bytes
     raw.set_registry_raw(RegistryView::Bits32, kKey, kValue, kRegSz,
-                         le_bytes(std::u16string_view(u"\u00FC\u0151\xD834\xDD1E\0", 5)));
+                         utf16le_bytes(std::u16string_view(u"\u00FC\u0151\xD834\xDD1E\0", 5)));
     EXPECT_EQ(registry_text(raw, kKey, kValue), "\xC3\xBC\xC5\x91\xF0\x9D\x84\x9E");
 }
 
@@ -164,7 +157,7 @@ TEST(RegistryText, The64BitViewIsReadOnlyWhenTheKeyIsMissingIn32Bit) {
     // The 64-bit view follows the same rules as the 32-bit one.
     FakePlatform wrong_type64;
     wrong_type64.set_registry_raw(RegistryView::Bits64, kKey, kValue, kRegExpandSz,
-                                  le_bytes(std::u16string_view(u"C:\\SAS\0", 7)));
+                                  utf16le_bytes(std::u16string_view(u"C:\\SAS\0", 7)));
     EXPECT_EQ(registry_text(wrong_type64, kKey, kValue), "");
     FakePlatform no_value64;
     no_value64.add_registry_key(RegistryView::Bits64, kKey);

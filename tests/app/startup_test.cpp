@@ -1,4 +1,4 @@
-// Start-up: what is read for each edition, the install context it hands to
+// Start-up: what is read for each edition, the install context it returns for
 // the window, and the trap for a failure while reading.
 
 #include <gtest/gtest.h>
@@ -28,20 +28,6 @@ void install_every_version(FakePlatform& platform) {
     platform.set_registry_string(RegistryView::Bits32, kProduct, "AllUsers", "1");
 }
 
-// Runs start-up and keeps what the window would have been given.
-struct StartUp {
-    bool result = false;
-    int windows_shown = 0;
-    std::optional<InstallContext> shown;
-
-    StartUp(const EditionProfile& edition, Platform& platform) {
-        result = startup(edition, platform, [this](const InstallContext& context) {
-            ++windows_shown;
-            shown = context;
-        });
-    }
-};
-
 std::vector<std::string> registry_reads_32(const FakePlatform& platform) {
     std::vector<std::string> reads;
     for (const std::string& entry : platform.log)
@@ -52,11 +38,10 @@ std::vector<std::string> registry_reads_32(const FakePlatform& platform) {
 TEST(StartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
     FakePlatform platform;
     install_every_version(platform);
-    const StartUp start(kCurrentEdition, platform);
+    const std::optional<InstallContext> found = startup(kCurrentEdition, platform);
 
-    ASSERT_TRUE(start.result);
-    ASSERT_EQ(start.windows_shown, 1);
-    const InstallContext& c = *start.shown;
+    ASSERT_TRUE(found);
+    const InstallContext& c = *found;
     EXPECT_EQ(c.sas_root(SasVersion::V8), "C:\\SAS\\V8");
     EXPECT_EQ(c.sas_root(SasVersion::V91), "C:\\Program Files\\SAS\\SAS 9.1");
     EXPECT_EQ(c.sas_root(SasVersion::V92), "C:\\Program Files\\SAS\\SASFoundation\\9.2");
@@ -74,11 +59,10 @@ TEST(StartUp, CurrentEditionReadsThreeVersionsAndTheProductSetting) {
 TEST(StartUp, LegacyEditionNeverReadsSas92NorTheProductKey) {
     FakePlatform platform;
     install_every_version(platform);
-    const StartUp start(kLegacyEdition, platform);
+    const std::optional<InstallContext> found = startup(kLegacyEdition, platform);
 
-    ASSERT_TRUE(start.result);
-    ASSERT_EQ(start.windows_shown, 1);
-    const InstallContext& c = *start.shown;
+    ASSERT_TRUE(found);
+    const InstallContext& c = *found;
     EXPECT_EQ(c.sas_exe(SasVersion::V8), "C:\\SAS\\V8\\sas.exe");
     EXPECT_EQ(c.sas_exe(SasVersion::V91), "C:\\Program Files\\SAS\\SAS 9.1\\sas.exe");
     EXPECT_FALSE(c.found(SasVersion::V92));
@@ -97,10 +81,9 @@ TEST(StartUp, AMachineWithoutSasStartsNormally) {
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);
         FakePlatform platform;
-        const StartUp start(*edition, platform);
-        ASSERT_TRUE(start.result);
-        ASSERT_EQ(start.windows_shown, 1);
-        const InstallContext& c = *start.shown;
+        const std::optional<InstallContext> found = startup(*edition, platform);
+        ASSERT_TRUE(found);
+        const InstallContext& c = *found;
         EXPECT_FALSE(c.found(SasVersion::V8));
         EXPECT_FALSE(c.found(SasVersion::V91));
         EXPECT_FALSE(c.found(SasVersion::V92));
@@ -122,10 +105,10 @@ TEST(StartUp, RootsAreUsedAsStored) {
     platform.set_registry_string(RegistryView::Bits64, kSas92, "DefaultRoot",
                                  "C:\\Program Files\\SASHome\\SASFoundation\\9.2");
     platform.set_registry_string(RegistryView::Bits32, kProduct, "AllUsers", "0");
-    const StartUp start(kCurrentEdition, platform);
+    const std::optional<InstallContext> found = startup(kCurrentEdition, platform);
 
-    ASSERT_TRUE(start.shown);
-    const InstallContext& c = *start.shown;
+    ASSERT_TRUE(found);
+    const InstallContext& c = *found;
     EXPECT_EQ(c.sas_exe(SasVersion::V8), "c:\\sas\\v8\\\\sas.exe");
     EXPECT_FALSE(c.found(SasVersion::V91));
     EXPECT_EQ(c.sas_exe(SasVersion::V91), "\\sas.exe");
@@ -155,14 +138,13 @@ TEST(StartUp, LegacyEditionIsUntouchedByAFailingSas92OrProductKey) {
         SCOPED_TRACE(subkey);
         ThrowingRegistryPlatform platform(subkey);
         install_every_version(platform);
-        const StartUp start(kLegacyEdition, platform);
-        EXPECT_TRUE(start.result);
-        EXPECT_EQ(start.windows_shown, 1);
+        const std::optional<InstallContext> found = startup(kLegacyEdition, platform);
+        EXPECT_TRUE(found);
         EXPECT_TRUE(platform.message_boxes.empty());
     }
 }
 
-TEST(StartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
+TEST(StartUp, AFailureWhileReadingIsReportedAndGivesNoContext) {
     struct Case {
         const EditionProfile* edition;
         const char* subkey;
@@ -175,9 +157,8 @@ TEST(StartUp, AFailureWhileReadingIsReportedAndNoWindowIsShown) {
         SCOPED_TRACE(std::string(c.edition->name) + " " + c.subkey);
         ThrowingRegistryPlatform platform(c.subkey);
         install_every_version(platform);
-        const StartUp start(*c.edition, platform);
-        EXPECT_FALSE(start.result);
-        EXPECT_EQ(start.windows_shown, 0);
+        const std::optional<InstallContext> found = startup(*c.edition, platform);
+        EXPECT_FALSE(found);
         ASSERT_EQ(platform.message_boxes.size(), 1u);
         EXPECT_EQ(platform.message_boxes[0].text, "Can not read data from registry");
         EXPECT_EQ(platform.message_boxes[0].title, "Error!");

@@ -16,6 +16,7 @@
 #include "editions/legacy_edition.h"
 #include "host/sas_config_update.h"
 #include "tests/fakes/program_under_test.h"
+#include "tests/support/utf16le.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -35,13 +36,10 @@ struct ConfigRow {
 
 void PrintTo(const ConfigRow& row, std::ostream* os) { *os << row.name; }
 
-std::string utf16le(std::u16string_view units) {
-    std::string bytes;
-    for (char16_t u : units) {
-        bytes += static_cast<char>(u & 0xFF);
-        bytes += static_cast<char>(u >> 8);
-    }
-    return bytes;
+// A configuration file's bytes: UTF-16LE text as a string of bytes.
+std::string utf16le_text(std::u16string_view units) {
+    const std::vector<std::uint8_t> bytes = utf16le_bytes(units);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::vector<ConfigRow> config_rows() {
@@ -77,7 +75,7 @@ std::vector<ConfigRow> config_rows() {
          "\xEF\xBB\xBF-SET SASAUTOS (\r\n  " + kCore + "\r\n)\r\n", in_utf8, in_utf8, gyor},
         // Neither is text in the ANSI code page: nothing in them may change.
         {"Utf16WithByteOrderMark",
-         "\xFF\xFE" + utf16le(u"-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n"),
+         "\xFF\xFE" + utf16le_text(u"-SET SASAUTOS (\r\n  \"!SASROOT\\core\\sasmacro\"\r\n)\r\n"),
          std::nullopt, std::nullopt},
         {"LineFeedsOnly", "-MEMSIZE 2G\n-SET SASAUTOS (\n  " + kCore + "\n)\n", std::nullopt,
          std::nullopt},

@@ -13,28 +13,19 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/fakes/program_under_test.h"
+#include "tests/support/utf16le.h"
 
 namespace kelvarion::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// UTF-16LE bytes of the units given, NULs included, nothing added.
-Bytes le(std::u16string_view units) {
-    Bytes bytes;
-    for (char16_t u : units) {
-        bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(u >> 8));
-    }
-    return bytes;
-}
-
 Bytes plus(Bytes bytes, std::initializer_list<std::uint8_t> more) {
     bytes.insert(bytes.end(), more);
     return bytes;
 }
 
-const Bytes kRootWithNul = le(std::u16string_view(u"C:\\SAS\\9.1\0", 11));
+const Bytes kRootWithNul = utf16le_bytes(std::u16string_view(u"C:\\SAS\\9.1\0", 11));
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 struct RegistryRow {
@@ -70,15 +61,15 @@ std::vector<RegistryRow> registry_rows() {
         {"ThreeBytesHalfANul", 1, {'C', 0, 0}, "C"},
         {"FiveBytesNulThenOddByte", 1, {'C', 0, 0, 0, 'X'}, "C"},
         {"NulThenOddByte", 1, {0, 0, 'X'}, ""},
-        {"LongValueWithoutNul", 1, le(long_units), long_root_utf8()},
-        {"LongValueOddSize", 1, plus(le(long_units), {0}), long_root_utf8()},
+        {"LongValueWithoutNul", 1, utf16le_bytes(long_units), long_root_utf8()},
+        {"LongValueOddSize", 1, plus(utf16le_bytes(long_units), {0}), long_root_utf8()},
         // Text that is not what a folder name should be: still used as stored.
-        {"OnlySpaces", 1, le(u"   "), "   "},
-        {"LoneHighSurrogate", 1, le(std::u16string_view(u"C:\\\xD800SAS\0", 8)),
+        {"OnlySpaces", 1, utf16le_bytes(u"   "), "   "},
+        {"LoneHighSurrogate", 1, utf16le_bytes(std::u16string_view(u"C:\\\xD800SAS\0", 8)),
          std::string("C:\\") + kReplacement + "SAS"},
-        {"LoneLowSurrogate", 1, le(std::u16string_view(u"C:\\SAS\xDC00\0", 8)),
+        {"LoneLowSurrogate", 1, utf16le_bytes(std::u16string_view(u"C:\\SAS\xDC00\0", 8)),
          std::string("C:\\SAS") + kReplacement},
-        {"SurrogatesInWrongOrder", 1, le(std::u16string_view(u"\xDC00\xD800\0", 3)),
+        {"SurrogatesInWrongOrder", 1, utf16le_bytes(std::u16string_view(u"\xDC00\xD800\0", 3)),
          std::string(kReplacement) + kReplacement},
     };
 }
@@ -134,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RegistryValue, ::testing::ValuesIn(registry_rows(
 TEST(RegistryValueInstall, RootWithALoneSurrogateStopsAtTheConfigurationWithAClearBox) {
     ProgramUnderTest run(kCurrentEdition);
     run.platform.set_registry_raw(RegistryView::Bits32, kSas91Key, "DefaultRoot", 1,
-                                  le(std::u16string_view(u"C:\\\xD800SAS\0", 8)));
+                                  utf16le_bytes(std::u16string_view(u"C:\\\xD800SAS\0", 8)));
     ASSERT_TRUE(run.start());
     run.install();
     EXPECT_EQ(run.failure_text(),

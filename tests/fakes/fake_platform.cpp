@@ -6,6 +6,7 @@
 
 #include "platform/held_file_wait.h"
 #include "platform/text_codec.h"
+#include "tests/support/utf16le.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -245,13 +246,7 @@ std::string FakePlatform::parent(const std::string& normalised_key) {
 
 void FakePlatform::set_registry_string(RegistryView view, const std::string& subkey,
                                        const std::string& value_name, const std::string& utf8) {
-    std::vector<std::uint8_t> data;
-    for (char16_t u : utf8_to_utf16(utf8)) {
-        data.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        data.push_back(static_cast<std::uint8_t>(u >> 8));
-    }
-    data.push_back(0);
-    data.push_back(0);
+    std::vector<std::uint8_t> data = utf16le_bytes(utf8_to_utf16(utf8) + u'\0');
     set_registry_raw(view, subkey, value_name, kRegSz, std::move(data));
 }
 

@@ -81,11 +81,12 @@ ProgramUnderTest::ProgramUnderTest(const EditionProfile& edition_profile, Instal
 }
 
 bool ProgramUnderTest::start() {
-    return startup(edition, platform, [this](const InstallContext& read) {
-        context = read;
-        open_window();
-        window_->on_load();
-    });
+    std::optional<InstallContext> found = startup(edition, platform);
+    if (!found) return false;
+    context = std::move(*found);
+    open_window();
+    window_->on_load();
+    return true;
 }
 
 void ProgramUnderTest::load_and_clear_logs() {

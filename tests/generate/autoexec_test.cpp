@@ -12,9 +12,9 @@ namespace kelvarion::testing {
 namespace {
 
 // The first installation step, keeping its description of a failure.
-bool create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
-    last_step_error().clear();
-    return kelvarion::create_autoexec(edition, platform, &last_step_error());
+StepOutcome create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
+    return run_step(
+        [&](std::string* err) { return kelvarion::create_autoexec(edition, platform, err); });
 }
 
 // The length column of the file's table: the files of tests/expected/ are
@@ -122,8 +122,8 @@ TEST(Autoexec, MissingSaspgmFolderGivesOneFailureBox) {
     FakePlatform file_in_the_way;
     file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
     for (FakePlatform* fake : {&folder_refused, &file_in_the_way}) {
-        EXPECT_FALSE(create_autoexec(kCurrentEdition, *fake));
-        expect_one_failure_box(*fake, failure_on(autoexec_path(fake->root), kPathNotFound));
+        expect_failed_without_box(create_autoexec(kCurrentEdition, *fake), *fake,
+                                  failure_on(autoexec_path(fake->root), kPathNotFound));
         EXPECT_EQ(fake->open_files, 0);
     }
     EXPECT_EQ(file_in_the_way.file("C:\\Apps\\Kelvarion\\saspgm"), "not a folder");
@@ -132,8 +132,8 @@ TEST(Autoexec, MissingSaspgmFolderGivesOneFailureBox) {
 TEST(Autoexec, ReadOnlyFileIsLeftAsItIs) {
     FakePlatform fake;
     fake.add_file(autoexec_path(fake.root), "keep me", /*read_only=*/true);
-    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
-    expect_one_failure_box(fake, failure_on(autoexec_path(fake.root), kAccessDenied));
+    expect_failed_without_box(create_autoexec(kCurrentEdition, fake), fake,
+                              failure_on(autoexec_path(fake.root), kAccessDenied));
     EXPECT_EQ(fake.file(autoexec_path(fake.root)), "keep me");
 }
 
@@ -141,9 +141,10 @@ TEST(Autoexec, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
     const std::string root = "C:\\Apps\\Kelvarion \xC5\x90rs";  // Ő, U+0150
     FakePlatform fake = machine_with_root(root);
     fake.add_file(autoexec_path(root), "from an earlier run");
-    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    const StepOutcome outcome = create_autoexec(kCurrentEdition, fake);
+    EXPECT_FALSE(outcome);
     EXPECT_TRUE(fake.message_boxes.empty());
-    const std::string& text = last_step_error();
+    const std::string& text = outcome.err;
     EXPECT_NE(text.find("\"" + root + "\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"\xC5\x90\" (U+0150)"), std::string::npos) << text;
     EXPECT_NE(text.find("system code page cannot hold"), std::string::npos) << text;
@@ -153,8 +154,8 @@ TEST(Autoexec, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
 TEST(Autoexec, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake;
     fake.fail(FakeOp::Write, "autoexec.sas", kDiskFull, 1);
-    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
-    expect_one_failure_box(fake, failure_on(autoexec_path(fake.root), kDiskFull));
+    expect_failed_without_box(create_autoexec(kCurrentEdition, fake), fake,
+                              failure_on(autoexec_path(fake.root), kDiskFull));
     // The write of the second line failed: the first one is there.
     const std::vector<std::string> lines = expected_lines(kCurrentFile, "");
     ASSERT_FALSE(lines.empty());

@@ -67,13 +67,13 @@ void PrintTo(const MacroCase& file, std::ostream* os) { *os << file.file_name; }
 
 // Writes the named file of the macro files' list, as its installation step
 // does.
-bool create_macro(const std::string& file_name, Platform& platform) {
-    last_step_error().clear();
+StepOutcome create_macro(const std::string& file_name, Platform& platform) {
     for (const MacroFile& file : macro_files())
         if (file.file_name == file_name)
-            return create_macro_file(file, platform, &last_step_error());
+            return run_step(
+                [&](std::string* err) { return create_macro_file(file, platform, err); });
     ADD_FAILURE() << file_name << " is not in the list";
-    return false;
+    return {};
 }
 
 TEST(MacroFiles, TheListHoldsTheFilesInTheOrderTheyAreWritten) {
@@ -141,8 +141,8 @@ TEST_P(MacroFileTest, MissingMacroFolderGivesOneFailureBoxAndMakesNoFolder) {
     FakePlatform file_in_the_way;
     file_in_the_way.add_file("C:\\Apps\\Kelvarion\\saspgm", "not a folder");
     for (FakePlatform* fake : {&missing, &file_in_the_way}) {
-        EXPECT_FALSE(create_macro(file.file_name, *fake));
-        expect_one_failure_box(*fake, failure_on(macro_path(fake->root, file), kPathNotFound));
+        expect_failed_without_box(create_macro(file.file_name, *fake), *fake,
+                                  failure_on(macro_path(fake->root, file), kPathNotFound));
         for (const std::string& entry : fake->log) EXPECT_NE(entry.rfind("make_folder", 0), 0u);
     }
     EXPECT_FALSE(missing.exists("C:\\Apps\\Kelvarion\\saspgm"));
@@ -152,8 +152,8 @@ TEST_P(MacroFileTest, ReadOnlyFileIsLeftAsItIs) {
     const MacroCase& file = GetParam();
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.add_file(macro_path(fake.root, file), "keep me", /*read_only=*/true);
-    EXPECT_FALSE(create_macro(file.file_name, fake));
-    expect_one_failure_box(fake, failure_on(macro_path(fake.root, file), kAccessDenied));
+    expect_failed_without_box(create_macro(file.file_name, fake), fake,
+                              failure_on(macro_path(fake.root, file), kAccessDenied));
     EXPECT_EQ(fake.file(macro_path(fake.root, file)), "keep me");
 }
 
@@ -161,9 +161,10 @@ TEST_P(MacroFileTest, RootTheCodePageCannotHoldWritesNothingAndSaysWhy) {
     const MacroCase& file = GetParam();
     const std::string root = "C:\\\xE6\x95\xB0\xE6\x8D\xAE\\Kelvarion";  // C:\数据\Kelvarion
     FakePlatform fake = machine_with_root(root);
-    EXPECT_FALSE(create_macro(file.file_name, fake));
+    const StepOutcome outcome = create_macro(file.file_name, fake);
+    EXPECT_FALSE(outcome);
     EXPECT_TRUE(fake.message_boxes.empty());
-    const std::string& text = last_step_error();
+    const std::string& text = outcome.err;
     EXPECT_NE(text.find("folder name \"C:\\\xE6\x95\xB0\xE6\x8D\xAE\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"\xE6\x95\xB0\" (U+6570)"), std::string::npos) << text;
     EXPECT_NE(text.find("system code page cannot hold"), std::string::npos) << text;
@@ -195,8 +196,8 @@ INSTANTIATE_TEST_SUITE_P(EachFileAndRoot, MacroFileForRoot,
 TEST(MacroFiles, AFailedWriteKeepsTheLinesWrittenAndReports) {
     FakePlatform fake = machine_with_root("C:\\Apps\\Kelvarion");
     fake.fail(FakeOp::Write, "join.sas", kDiskFull, 2);
-    EXPECT_FALSE(create_macro("join.sas", fake));
-    expect_one_failure_box(fake, failure_on("C:\\Apps\\Kelvarion\\saspgm\\join.sas", kDiskFull));
+    expect_failed_without_box(create_macro("join.sas", fake), fake,
+                              failure_on("C:\\Apps\\Kelvarion\\saspgm\\join.sas", kDiskFull));
     // The write of the third line failed: the first two are there.
     const std::vector<std::string> lines = expected_lines("all-editions/saspgm/join.sas", "");
     ASSERT_GE(lines.size(), 2u);

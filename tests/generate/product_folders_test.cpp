@@ -11,9 +11,9 @@ namespace kelvarion::testing {
 namespace {
 
 // The first installation step, keeping its description of a failure.
-bool create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
-    last_step_error().clear();
-    return kelvarion::create_autoexec(edition, platform, &last_step_error());
+StepOutcome create_autoexec(const EditionProfile& edition, FakePlatform& platform) {
+    return run_step(
+        [&](std::string* err) { return kelvarion::create_autoexec(edition, platform, err); });
 }
 
 const std::string kPrograms =
@@ -56,10 +56,10 @@ TEST(ProductFolders, FoldersThatExistAreLeftAloneWithoutAWord) {
     EXPECT_EQ(fake.file("C:\\Apps\\Kelvarion\\data\\models\\model.sas7bdat"), "data");
 }
 
-TEST(ProductFolders, SaspgmFolderComesAfterTheTwoStartMenuFolders) {
+TEST(ProductFolders, MacroFolderComesAfterTheTwoStartMenuFolders) {
     FakePlatform fake;
     fake.add_folder(kPrograms + "\\Corvantis");
-    create_saspgm_folder(fake);
+    create_menu_and_macro_folders(fake);
     EXPECT_EQ(folder_calls(fake), (std::vector<std::string>{kPrograms + "\\Corvantis",
                                                             kPrograms + "\\Corvantis\\KELVARION",
                                                             "C:\\Apps\\Kelvarion\\saspgm"}));
@@ -70,13 +70,14 @@ TEST(ProductFolders, SaspgmFolderComesAfterTheTwoStartMenuFolders) {
 TEST(ProductFolders, ReadOnlyInstallRootMakesNoFolderThereAndOnlyTheWriteReports) {
     FakePlatform fake;
     fake.entries[FakePlatform::key(fake.root)].read_only = true;
-    EXPECT_FALSE(create_autoexec(kCurrentEdition, fake));
+    const StepOutcome outcome = create_autoexec(kCurrentEdition, fake);
     EXPECT_TRUE(fake.files_under(fake.root).empty());
     for (const char* folder : {"\\saspgm", "\\data", "\\data\\sdtm"})
         EXPECT_FALSE(fake.exists(fake.root + folder)) << folder;
     EXPECT_TRUE(fake.is_folder(kPrograms + "\\Corvantis\\KELVARION"));
     // The autoexec.sas write fails, not the folders.
-    expect_one_failure_box(fake, failure_on(fake.root + "\\saspgm\\autoexec.sas", kPathNotFound));
+    expect_failed_without_box(outcome, fake,
+                              failure_on(fake.root + "\\saspgm\\autoexec.sas", kPathNotFound));
 }
 
 TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders) {
@@ -85,7 +86,7 @@ TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders)
     FakePlatform no_menu;  // the programs folder cannot even be found
     no_menu.fail(FakeOp::SpecialFolder);
     for (FakePlatform* fake : {&unwritable_menu, &no_menu}) {
-        create_saspgm_folder(*fake);
+        create_menu_and_macro_folders(*fake);
         create_models_folder(*fake);  // parent missing: silently nothing
         create_data_folder(*fake);
         create_translib_folder(*fake);
@@ -100,7 +101,7 @@ TEST(ProductFolders, AStartMenuThatCannotBeUsedDoesNotStopTheInstallRootFolders)
 TEST(ProductFolders, DriveRootPathsKeepTheirDoubledBackslash) {
     FakePlatform fake;
     fake.root = "E:\\";
-    create_saspgm_folder(fake);
+    create_menu_and_macro_folders(fake);
     create_data_folder(fake);
     create_sdtm_folder(fake);
     const std::vector<std::string> calls = folder_calls(fake);

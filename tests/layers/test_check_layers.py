@@ -36,8 +36,12 @@ class CheckLayers(unittest.TestCase):
             "model/sas_versions.h": '#include "host/shortcuts.h"\n',
             "platform/text_codec.cpp": '#include "text_codec.h"\n',
             "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_app)\n",
+            "app/main_window.cpp": '#include "platform/main_view.h"\n'
+                                   '#include "platform/win32/main_window_win.h"\n',
+            "editions/setup_program.cpp": '#include "platform/win32/win32_platform.h"\n',
         })
         self.assertEqual(sorted(check_layers.upward_includes(root)), [
+            "app/main_window.cpp:2: app/ includes platform/win32/main_window_win.h",
             "generate/text.h:1: generate/ includes editions/current_edition.h",
             "host/config.h:1: host/ includes app/install_context.h",
             "model/sas_versions.h:1: model/ includes host/shortcuts.h",

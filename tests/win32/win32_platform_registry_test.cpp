@@ -13,31 +13,24 @@
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/utf16le.h"
 
 namespace kelvarion {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testing::utf16le_bytes;
 using Outcome = RegistryRead::Outcome;
 
 REGSAM view_flag(RegistryView view) {
     return view == RegistryView::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
 }
 
-Bytes utf16le(std::u16string_view text) {
-    Bytes bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 // The literal's bytes including its terminating NUL, as a program that stores
 // a C string with its NUL writes them.
 template <size_t N>
 Bytes with_nul(const char16_t (&text)[N]) {
-    return utf16le(std::u16string_view(text, N));
+    return utf16le_bytes(std::u16string_view(text, N));
 }
 
 // Keys directly under SOFTWARE, removed from both views after each test.
@@ -88,17 +81,17 @@ private:
 TEST_F(RegistryWin, StringValuesComeBackExactlyAsStoredInBothViews) {
     std::u16string long_text(5000, u'x');
     long_text += u"\\end";
-    Bytes odd = utf16le(u"C:\\SAS");
+    Bytes odd = utf16le_bytes(u"C:\\SAS");
     odd.push_back('9');
     const std::vector<std::pair<std::string, Bytes>> values = {
         {"with NUL", with_nul(u"C:\\SAS\\9.1")},
-        {"no NUL", utf16le(u"C:\\SAS\\9.1")},
+        {"no NUL", utf16le_bytes(u"C:\\SAS\\9.1")},
         {"embedded NUL", with_nul(u"C:\\A\0B\\C")},
         {"odd size", odd},
         {"empty", Bytes{}},
         {"only NUL", Bytes{0, 0}},
         {"non-ASCII", with_nul(u"D:\\Programme\\Ősz ™ \U0001F600")},
-        {"long", utf16le(long_text)},
+        {"long", utf16le_bytes(long_text)},
     };
     for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
         const std::string subkey =
@@ -141,7 +134,7 @@ TEST_F(RegistryWin, OtherTypesGiveTheirTypeWithoutData) {
 
 TEST_F(RegistryWin, MissingKeyAndMissingValueAreToldApart) {
     const std::string subkey = key_name("KelvarionTest missing");
-    set(RegistryView::Bits32, subkey, "DefaultRoot", REG_SZ, utf16le(u"C:\\SAS"));
+    set(RegistryView::Bits32, subkey, "DefaultRoot", REG_SZ, utf16le_bytes(u"C:\\SAS"));
 
     RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, "AllUsers");
     EXPECT_EQ(read.outcome, Outcome::ValueMissing);
@@ -158,37 +151,38 @@ TEST_F(RegistryWin, EachViewSeesOnlyItsOwnKeys) {
     const std::string only64 = key_name("KelvarionTest only 64");
     const std::string only32 = key_name("KelvarionTest only 32");
     const std::string both = key_name("KelvarionTest both");
-    set(RegistryView::Bits64, only64, "DefaultRoot", REG_SZ, utf16le(u"C:\\SAS64"));
-    set(RegistryView::Bits32, only32, "DefaultRoot", REG_SZ, utf16le(u"C:\\SAS32"));
-    set(RegistryView::Bits64, both, "DefaultRoot", REG_SZ, utf16le(u"C:\\Program Files\\SAS"));
+    set(RegistryView::Bits64, only64, "DefaultRoot", REG_SZ, utf16le_bytes(u"C:\\SAS64"));
+    set(RegistryView::Bits32, only32, "DefaultRoot", REG_SZ, utf16le_bytes(u"C:\\SAS32"));
+    set(RegistryView::Bits64, both, "DefaultRoot", REG_SZ,
+        utf16le_bytes(u"C:\\Program Files\\SAS"));
     set(RegistryView::Bits32, both, "DefaultRoot", REG_SZ,
-        utf16le(u"C:\\Program Files (x86)\\SAS"));
+        utf16le_bytes(u"C:\\Program Files (x86)\\SAS"));
 
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits64, only64, "DefaultRoot").data,
-              utf16le(u"C:\\SAS64"));
+              utf16le_bytes(u"C:\\SAS64"));
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits32, only64, "DefaultRoot").outcome,
               Outcome::KeyMissing);
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits32, only32, "DefaultRoot").data,
-              utf16le(u"C:\\SAS32"));
+              utf16le_bytes(u"C:\\SAS32"));
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits64, only32, "DefaultRoot").outcome,
               Outcome::KeyMissing);
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits64, both, "DefaultRoot").data,
-              utf16le(u"C:\\Program Files\\SAS"));
+              utf16le_bytes(u"C:\\Program Files\\SAS"));
     EXPECT_EQ(platform.read_registry_value(RegistryView::Bits32, both, "DefaultRoot").data,
-              utf16le(u"C:\\Program Files (x86)\\SAS"));
+              utf16le_bytes(u"C:\\Program Files (x86)\\SAS"));
 }
 
 TEST_F(RegistryWin, NonAsciiKeyAndValueNamesAreFound) {
     const std::string subkey = key_name("KelvarionTest Ősz ü ™");
-    set(RegistryView::Bits32, subkey, "Wert é", REG_SZ, utf16le(u"ok"));
+    set(RegistryView::Bits32, subkey, "Wert é", REG_SZ, utf16le_bytes(u"ok"));
     const RegistryRead read = platform.read_registry_value(RegistryView::Bits32, subkey, "Wert é");
     EXPECT_EQ(read.outcome, Outcome::Read);
-    EXPECT_EQ(read.data, utf16le(u"ok"));
+    EXPECT_EQ(read.data, utf16le_bytes(u"ok"));
 }
 
 TEST_F(RegistryWin, ReadsLeaveNoKeyHandleOpen) {
     const std::string subkey = key_name("KelvarionTest handles");
-    set(RegistryView::Bits32, subkey, "DefaultRoot", REG_SZ, utf16le(u"C:\\SAS"));
+    set(RegistryView::Bits32, subkey, "DefaultRoot", REG_SZ, utf16le_bytes(u"C:\\SAS"));
     DWORD before = 0, after = 0;
     ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
     for (int i = 0; i < 200; ++i) {

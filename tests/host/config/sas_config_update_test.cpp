@@ -11,6 +11,7 @@
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/step_error.h"
 
 namespace kelvarion::testing {
 namespace {
@@ -43,12 +44,6 @@ struct Machine {
         platform.add_file(kSas92Cfg, tagged("9.2", kList));
     }
 
-    // The step failed with `text` and showed no box: the sequence does.
-    void expect_one_failure_box(const std::string& text) const {
-        EXPECT_EQ(err, text);
-        EXPECT_TRUE(platform.message_boxes.empty());
-    }
-
     // The folder holds the configuration file and nothing else.
     void expect_only_the_original(const std::string& bytes) const {
         EXPECT_EQ(platform.file(kSas91Cfg), bytes);
@@ -63,17 +58,17 @@ struct Machine {
         return false;
     }
 
-    bool run(const EditionProfile& edition) {
-        err.clear();
+    StepOutcome run(const EditionProfile& edition) {
         new_text.reset();
-        return update_sas_config(edition, context, chosen, platform, &new_text, &err);
+        return run_step([&](std::string* err) {
+            return update_sas_config(edition, context, chosen, platform, &new_text, err);
+        });
     }
 
     InstallContext context;
     std::optional<SasVersion> chosen = SasVersion::V91;
     FakePlatform platform;
     std::optional<std::string> new_text;
-    std::string err;
 };
 
 TEST(SasConfigUpdate, EditsTheFileOfTheSelectedVersionOnly) {
@@ -111,11 +106,10 @@ TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     // The legacy edition has no SAS 9.2.
     Machine machine;
     machine.chosen = SasVersion::V92;
-    EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(kFileNotFound);  // no path to name
-    machine.chosen.reset();                         // no option button selected
-    EXPECT_FALSE(machine.run(kCurrentEdition));
-    machine.expect_one_failure_box(kFileNotFound);
+    expect_failed_without_box(machine.run(kLegacyEdition), machine.platform,
+                              kFileNotFound);  // no path to name
+    machine.chosen.reset();                    // no option button selected
+    expect_failed_without_box(machine.run(kCurrentEdition), machine.platform, kFileNotFound);
     EXPECT_FALSE(machine.wrote_anything());
 
     // A version that was not found has an empty root: "\SASV8.CFG" on the
@@ -124,8 +118,7 @@ TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
     not_found.context = InstallContext{};
     not_found.chosen = SasVersion::V8;
     not_found.platform.add_file(R"(\SASV8.CFG)", kList);
-    EXPECT_FALSE(not_found.run(kCurrentEdition));
-    not_found.expect_one_failure_box(kFileNotFound);
+    expect_failed_without_box(not_found.run(kCurrentEdition), not_found.platform, kFileNotFound);
     EXPECT_EQ(not_found.platform.file(R"(\SASV8.CFG)"), kList);
     EXPECT_FALSE(not_found.wrote_anything());
 }
@@ -133,14 +126,14 @@ TEST(SasConfigUpdate, WithoutAChosenVersionTheStepFailsLikeAMissingFile) {
 TEST(SasConfigUpdate, MissingFileOrFolderIsReportedWithThePlatformsText) {
     Machine no_file;
     no_file.platform.entries.erase(FakePlatform::key(kSas91Cfg));
-    EXPECT_FALSE(no_file.run(kCurrentEdition));
-    no_file.expect_one_failure_box(failure_on(kSas91Cfg, kFileNotFound));
+    expect_failed_without_box(no_file.run(kCurrentEdition), no_file.platform,
+                              failure_on(kSas91Cfg, kFileNotFound));
     EXPECT_FALSE(no_file.wrote_anything());
 
     Machine no_folder;
     no_folder.context.sas_root(SasVersion::V91) = R"(C:\SAS\Gone)";
-    EXPECT_FALSE(no_folder.run(kLegacyEdition));
-    no_folder.expect_one_failure_box(failure_on(R"(C:\SAS\Gone\nls\en\SASV9.CFG)", kPathNotFound));
+    expect_failed_without_box(no_folder.run(kLegacyEdition), no_folder.platform,
+                              failure_on(R"(C:\SAS\Gone\nls\en\SASV9.CFG)", kPathNotFound));
     EXPECT_FALSE(no_folder.wrote_anything());
 }
 
@@ -196,8 +189,8 @@ TEST(SasConfigUpdate, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
             SCOPED_TRACE(std::to_string(static_cast<int>(op)) + " " + edition->name);
             Machine machine;
             machine.platform.fail(op, "", kDiskFull);
-            EXPECT_FALSE(machine.run(*edition));
-            machine.expect_one_failure_box(failure_on(kSas91Cfg, kDiskFull));
+            expect_failed_without_box(machine.run(*edition), machine.platform,
+                                      failure_on(kSas91Cfg, kDiskFull));
             machine.expect_only_the_original(tagged("9.1", kList));
         }
     }
@@ -206,16 +199,16 @@ TEST(SasConfigUpdate, FailureAtEachPointLeavesTheOriginalAndReportsOnce) {
 TEST(SasConfigUpdate, ReadOnlyFileThatNeedsTheFolderIsReportedAndKept) {
     Machine machine;
     machine.platform.add_file(kSas91Cfg, kList, /*read_only=*/true);
-    EXPECT_FALSE(machine.run(kLegacyEdition));
-    machine.expect_one_failure_box(failure_on(kSas91Cfg, kAccessDenied));
+    expect_failed_without_box(machine.run(kLegacyEdition), machine.platform,
+                              failure_on(kSas91Cfg, kAccessDenied));
     machine.expect_only_the_original(kList);
 }
 
 TEST(SasConfigUpdate, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
     Machine machine;
     machine.platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
-    EXPECT_FALSE(machine.run(kCurrentEdition));
-    machine.expect_one_failure_box(
+    expect_failed_without_box(
+        machine.run(kCurrentEdition), machine.platform,
         "Cannot update \"C:\\SAS\\9.1\\nls\\en\\SASV9.CFG\": the folder name "
         "\"C:\\Gy\xC5\x91z\xC5\x91"
         "\" contains the character \"\xC5\x91\" (U+0151), which the system code page cannot hold. "

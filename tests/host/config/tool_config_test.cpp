@@ -14,9 +14,8 @@ namespace {
 constexpr const char* kExpectedFile = "current/kelvarion.cfg";
 
 // The step, keeping its description of a failure.
-bool create_tool_config(FakePlatform& platform) {
-    last_step_error().clear();
-    return kelvarion::create_tool_config(platform, &last_step_error());
+StepOutcome create_tool_config(FakePlatform& platform) {
+    return run_step([&](std::string* err) { return kelvarion::create_tool_config(platform, err); });
 }
 
 TEST(ToolConfig, FourLinesInWindows1252WithTheTradeMarkAs0x99) {
@@ -56,16 +55,16 @@ TEST(ToolConfig, ReadOnlyFileIsReportedAndKept) {
     FakePlatform platform;
     const std::string path = platform.root + "\\kelvarion.cfg";
     platform.add_file(path, "old\r\n", /*read_only=*/true);
-    EXPECT_FALSE(create_tool_config(platform));
-    expect_one_failure_box(platform, failure_on(path, kAccessDenied));
+    expect_failed_without_box(create_tool_config(platform), platform,
+                              failure_on(path, kAccessDenied));
     EXPECT_EQ(platform.file(path), "old\r\n");
 }
 
 TEST(ToolConfig, WriteFailureIsReportedOnceAndTheFileClosed) {
     FakePlatform platform;
     platform.fail(FakeOp::Write, "kelvarion.cfg", kDiskFull, /*skip=*/2);
-    EXPECT_FALSE(create_tool_config(platform));
-    expect_one_failure_box(platform, failure_on(platform.root + "\\kelvarion.cfg", kDiskFull));
+    expect_failed_without_box(create_tool_config(platform), platform,
+                              failure_on(platform.root + "\\kelvarion.cfg", kDiskFull));
     EXPECT_EQ(platform.open_files, 0);
 }
 
@@ -73,9 +72,10 @@ TEST(ToolConfig, RootTheCodePageCannotHoldWritesNothing) {
     FakePlatform platform;
     platform.root = "C:\\Gy\xC5\x91z\xC5\x91\\Kelvarion";
     platform.add_folder(platform.root);
-    EXPECT_FALSE(create_tool_config(platform));
+    const StepOutcome outcome = create_tool_config(platform);
+    EXPECT_FALSE(outcome);
     EXPECT_TRUE(platform.message_boxes.empty());
-    EXPECT_NE(last_step_error().find("U+0151"), std::string::npos) << last_step_error();
+    EXPECT_NE(outcome.err.find("U+0151"), std::string::npos) << outcome.err;
     EXPECT_FALSE(platform.exists(platform.root + "\\kelvarion.cfg"));
 }
 

@@ -14,13 +14,14 @@ namespace kelvarion {
 namespace {
 
 using testing::FakeOp;
-using testing::last_step_error;
+using testing::StepOutcome;
 
 // The step, keeping its description of a failure.
-bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
-                      std::optional<SasVersion> chosen, Platform& platform) {
-    last_step_error().clear();
-    return kelvarion::create_shortcuts(edition, context, chosen, platform, &last_step_error());
+StepOutcome create_shortcuts(const EditionProfile& edition, const InstallContext& context,
+                             std::optional<SasVersion> chosen, Platform& platform) {
+    return testing::run_step([&](std::string* err) {
+        return kelvarion::create_shortcuts(edition, context, chosen, platform, err);
+    });
 }
 using testing::FakePlatform;
 
@@ -76,10 +77,6 @@ protected:
         return std::any_of(platform.log.begin(), platform.log.end(), [&](const std::string& l) {
             return l.find(folder) != std::string::npos;
         });
-    }
-
-    void expect_one_failure_box(const std::string& text) const {
-        testing::expect_one_failure_box(platform, text);
     }
 
     FakePlatform platform;
@@ -161,9 +158,11 @@ INSTANTIATE_TEST_SUITE_P(NotOne, CreateShortcutsAllUsersValue,
 TEST_F(CreateShortcuts, ReadOnlyEarlierDesktopShortcutIsReportedAndNothingElseTouched) {
     platform.add_file(kUserDesktop + kLnk, "old desktop", /*read_only=*/true);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
+    const StepOutcome outcome =
+        create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform);
 
-    expect_one_failure_box(testing::failure_on(kUserDesktop + kLnk, testing::kAccessDenied));
+    testing::expect_failed_without_box(
+        outcome, platform, testing::failure_on(kUserDesktop + kLnk, testing::kAccessDenied));
     EXPECT_EQ(platform.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
     EXPECT_TRUE(platform.shortcuts.empty());
     EXPECT_FALSE(touched(kUserPrograms));
@@ -182,11 +181,11 @@ TEST_F(CreateShortcuts, EachEditionKeepsTheEarlierShortcutWhenTheNewOneCannotBeS
         fresh.add_file(kUserDesktop + kLnk, "old desktop");
         fresh.fail(op, "Desktop", testing::kDiskFull);
 
-        EXPECT_FALSE(create_shortcuts(*edition, context, SasVersion::V91, fresh));
+        const StepOutcome outcome = create_shortcuts(*edition, context, SasVersion::V91, fresh);
 
         // The box names the shortcut, whichever file beside it failed.
-        testing::expect_one_failure_box(
-            fresh, testing::failure_on(kUserDesktop + kLnk, testing::kDiskFull));
+        testing::expect_failed_without_box(
+            outcome, fresh, testing::failure_on(kUserDesktop + kLnk, testing::kDiskFull));
         EXPECT_EQ(fresh.file(kUserDesktop + kLnk), std::optional<std::string>("old desktop"));
         EXPECT_EQ(fresh.files_under(kUserDesktop),
                   std::vector<std::string>{FakePlatform::key(kUserDesktop + kLnk)});
@@ -198,9 +197,11 @@ TEST_F(CreateShortcuts, StartMenuSaveFailureKeepsTheNewDesktopShortcut) {
     platform.add_file(kUserPrograms + kMenuFolder + kLnk, "old menu");
     platform.fail(FakeOp::SaveShortcut, "Corvantis", testing::kDiskFull);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
+    const StepOutcome outcome =
+        create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform);
 
-    expect_one_failure_box(
+    testing::expect_failed_without_box(
+        outcome, platform,
         testing::failure_on(kUserPrograms + kMenuFolder + kLnk, testing::kDiskFull));
     const ShortcutProperties* desktop = saved(kUserDesktop + kLnk);
     ASSERT_NE(desktop, nullptr);
@@ -212,10 +213,12 @@ TEST_F(CreateShortcuts, StartMenuFolderThatCannotBeMadeFailsOnceAtTheSave) {
     context.all_users = "1";
     platform.entries[FakePlatform::key(kPublicPrograms)].read_only = true;
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
+    const StepOutcome outcome =
+        create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform);
 
     // The two failed folder levels stay silent; the save says what went wrong.
-    expect_one_failure_box(
+    testing::expect_failed_without_box(
+        outcome, platform,
         testing::failure_on(kPublicPrograms + kMenuFolder + kLnk, testing::kPathNotFound));
     EXPECT_NE(saved(kPublicDesktop + kLnk), nullptr);
     EXPECT_FALSE(platform.exists(kPublicPrograms + "\\Corvantis"));
@@ -225,9 +228,10 @@ TEST_F(CreateShortcuts, SpecialFolderLookupFailureIsReported) {
     // The desktop lookup succeeds, the Start-menu one fails.
     platform.fail(FakeOp::SpecialFolder, "", "The specified path is invalid.", /*skip=*/1);
 
-    EXPECT_FALSE(create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform));
+    const StepOutcome outcome =
+        create_shortcuts(kCurrentEdition, context, SasVersion::V91, platform);
 
-    expect_one_failure_box("The specified path is invalid.");
+    testing::expect_failed_without_box(outcome, platform, "The specified path is invalid.");
     EXPECT_NE(saved(kUserDesktop + kLnk), nullptr);
     EXPECT_EQ(platform.shortcuts.size(), 1u);
 }
