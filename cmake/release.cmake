@@ -7,7 +7,8 @@
 # two programs, SHA256SUMS.txt for them (sha256sum's format) and README.txt
 # (release/README.txt).
 #
-# Signing: when the environment of the build names the vendor's certificate,
+# Signing: when the environment of the build names the vendor's certificate
+# (absolute paths: the build runs in the build folder),
 #   KELVARION_SIGN_PFX            a PKCS#12 file with the certificate and key
 #   KELVARION_SIGN_PASSWORD_FILE  a file whose first line is its password
 #   KELVARION_SIGN_TIMESTAMP_URL  (optional) an RFC 3161 time-stamp server

@@ -63,9 +63,13 @@ def sign(programs):
     if not password_file:
         raise ReleaseError("KELVARION_SIGN_PFX is set but KELVARION_SIGN_PASSWORD_FILE, "
                            "the file that holds its password, is not")
-    for path in (pfx, password_file):
+    for variable, path in (("KELVARION_SIGN_PFX", pfx),
+                           ("KELVARION_SIGN_PASSWORD_FILE", password_file)):
+        # The build runs in the build folder: a relative path would mislead.
+        if not Path(path).is_absolute():
+            raise ReleaseError(f"{variable} must be an absolute path: {path}")
         if not Path(path).is_file():
-            raise ReleaseError(f"no such file: {path}")
+            raise ReleaseError(f"{variable}: no such file: {path}")
     tool = shutil.which("osslsigncode")
     if not tool:
         raise ReleaseError("osslsigncode is not installed (scripts/install-deps.sh installs it)")

@@ -21,10 +21,6 @@ commit=$(git rev-parse HEAD) || exit 2
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "check-reproducible: uncommitted changes here are left out: it builds commit $commit"
 fi
-programs=(
-  editions/Kelvarion_Post_Installation_setup.exe
-  editions/Kelvarion_Post_Installation_setup_legacy.exe
-)
 
 work=$(mktemp -d /tmp/kelvarion-reproducible.XXXXXX)
 cleanup() {
@@ -68,14 +64,15 @@ if ! (umask 027 && TZ=Pacific/Auckland build "${clones[1]}"); then
   exit 2
 fi
 
-# The programs and the release zip (whatever its version makes its name).
+# The programs and the release zip, whatever their names.
+programs=$(cd "${clones[0]}/build/windows" && ls -- editions/*.exe)
 zips=$(cd "${clones[0]}/build/windows" && ls -- *.zip)
 status=0
-if [ -z "$zips" ]; then
-  echo "check-reproducible: the first build made no zip" >&2
+if [ -z "$programs" ] || [ -z "$zips" ]; then
+  echo "check-reproducible: the first build made no program or no zip" >&2
   status=1
 fi
-for file in "${programs[@]}" $zips; do
+for file in $programs $zips; do
   one="${clones[0]}/build/windows/$file"
   two="${clones[1]}/build/windows/$file"
   sum_one=$(sha256sum <"$one" | cut -d' ' -f1)
@@ -92,7 +89,7 @@ done
 # Neither clone's folders inside either program; no link time.
 python3 tests/release/check_programs.py \
   --forbid "${clones[0]}" --forbid "${clones[1]}" \
-  "${programs[@]/#/${clones[0]}/build/windows/}" || status=1
+  $(for p in $programs; do echo "${clones[0]}/build/windows/$p"; done) || status=1
 
 if [ "$status" -eq 0 ]; then
   echo "check-reproducible: commit $commit gives identical programs and zip from both clones"

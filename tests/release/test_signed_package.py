@@ -11,10 +11,11 @@ label release):
    signature SHA-256 with the description "Kelvarion post-installation
    setup"; the programs in the build folder carry no signature;
 4. SHA256SUMS.txt names exactly the two programs, with their sums;
-5. the signed current edition starts under Wine on the bundled sample
-   machine, shows its window, and ends with exit code 0 on Exit.
+5. the signed current edition (KELVARION_E2E_CURRENT) starts under Wine on
+   the bundled sample machine, shows its window, and ends with exit code 0
+   on Exit.
 
-  test_signed_package.py BUILD_DIR PACKAGE_NAME CURRENT_PROGRAM LEGACY_PROGRAM
+  test_signed_package.py BUILD_DIR PACKAGE_NAME PROGRAM...
 
 The Wine part uses the end-to-end harness (e2e/harness), with the
 environment that CTest gives the end-to-end tests."""
@@ -107,7 +108,7 @@ class SignedPackage(unittest.TestCase):
             names = zipped.namelist()
             zipped.extractall(unpacked)
         folder = unpacked / ARGS["name"]
-        programs = [Path(ARGS["current"]).name, Path(ARGS["legacy"]).name]
+        programs = [Path(p).name for p in ARGS["programs"]]
         self.assertEqual(sorted(names), sorted(f"{ARGS['name']}/{n}" for n in
                                                programs + ["README.txt", SUMS]))
 
@@ -125,12 +126,12 @@ class SignedPackage(unittest.TestCase):
                 self.assertNotEqual(refused.returncode, 0,
                                     "verified against a certificate that did not sign it")
         # The build folder's programs are left unsigned (and so reproducible).
-        for built in (ARGS["current"], ARGS["legacy"]):
+        for built in ARGS["programs"]:
             self.assertEqual(certificate_table_size(built), 0, f"{built} carries a signature")
             self.assertNotEqual(Path(built).read_bytes(),
                                 (folder / Path(built).name).read_bytes())
 
-        # SHA256SUMS.txt: sha256sum's lines for exactly the two programs.
+        # SHA256SUMS.txt: sha256sum's lines for exactly the programs.
         lines = (folder / SUMS).read_bytes().decode("ascii").splitlines()
         listed = {}
         for line in lines:
@@ -147,7 +148,7 @@ class SignedPackage(unittest.TestCase):
         install_root, sas_list = sample_machine()
         with WineMachine("release") as machine:
             lay_down(machine, sas_list, all_users="0")
-            exe = machine.copy_program(folder / programs[0], install_root)
+            exe = machine.copy_program(folder / settings.program("current").name, install_root)
             driver = machine.driver()
             driver.start(exe, install_root)
             window = driver.wait_window()
@@ -159,10 +160,10 @@ class SignedPackage(unittest.TestCase):
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) < 4:
         print(__doc__)
         return 2
-    ARGS.update(zip(("build", "name", "current", "legacy"), sys.argv[1:]))
+    ARGS.update(build=sys.argv[1], name=sys.argv[2], programs=sys.argv[3:])
     settings.driver_exe()  # the harness's environment is there: fail early if not
     suite = unittest.defaultTestLoader.loadTestsFromTestCase(SignedPackage)
     result = unittest.TextTestRunner(verbosity=2).run(suite)
