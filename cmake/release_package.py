@@ -119,7 +119,10 @@ def main():
     parser.add_argument("--text", action="append", default=[], type=Path)
     args = parser.parse_args()
     output_dir = Path(os.environ.get("KELVARION_PACKAGE_DIR") or args.output_dir)
+    target = output_dir / f"{args.name}.zip"
     try:
+        # A run that fails leaves no zip, not the one of an earlier run.
+        target.unlink(missing_ok=True)
         epoch = entry_time(args.source_dir)
         with tempfile.TemporaryDirectory(prefix="kelvarion-package-") as staging:
             programs = []
@@ -132,7 +135,6 @@ def main():
             files.update({t.name: (t.read_bytes(), 0o644) for t in args.text})
             files[SUMS] = (sums(programs), 0o644)
             output_dir.mkdir(parents=True, exist_ok=True)
-            target = output_dir / f"{args.name}.zip"
             write_zip(target, args.name, files, epoch)
     except (ReleaseError, OSError) as error:
         print(f"package: {error}", file=sys.stderr)
