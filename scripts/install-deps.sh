@@ -3,8 +3,10 @@
 # CMake and Ninja, g++ and GoogleTest for the native build, the i686
 # mingw-w64 cross compiler (win32-threads variant, so that nothing pulls in
 # Vista's API), Wine (with its 32-bit half), Xvfb, lnkinfo, Wine's fonts,
-# ImageMagick, Python 3, and the locale sources (for tests in other ANSI code
-# pages). Quick and silent when everything is there.
+# ImageMagick, Python 3, the locale sources (for tests in other ANSI code
+# pages), and git, OpenSSL and osslsigncode for the release (signing, its
+# test's throwaway certificate, scripts/check-reproducible.sh). Quick and
+# silent when everything is there.
 #   scripts/install-deps.sh [more Debian packages...]
 set -euo pipefail
 
@@ -12,7 +14,7 @@ packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev
   g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 wine64 fonts-wine xvfb xauth liblnk-utils imagemagick python3
-  locales file
+  locales file git openssl osslsigncode
 )
 # Tools that need more (the fuzzer: clang libclang-rt-14-dev) name them.
 packages+=("$@")
