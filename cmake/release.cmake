@@ -35,6 +35,9 @@ foreach(program IN LISTS KELVARION_RELEASE_PROGRAMS)
   list(APPEND release_arguments --program $<TARGET_FILE:${program}>)
 endforeach()
 
+# A build folder configured while CPack made the zip still holds CPack's
+# files, and CMake reserves the target name "package" while they are there.
+file(REMOVE ${CMAKE_BINARY_DIR}/CPackConfig.cmake ${CMAKE_BINARY_DIR}/CPackSourceConfig.cmake)
 add_custom_target(package
   COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/cmake/release_package.py
           --name ${KELVARION_PACKAGE_NAME}
