@@ -133,7 +133,8 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
 
     // Stopped, perhaps half-way: the target must be back under its own name,
     // the original from the backup if it went there, else the new bytes.
-    if (is_absent(files.attributes_error(target))) {
+    std::uint32_t target_state = files.attributes_error(target);
+    if (is_absent(target_state)) {
         const bool restored = !is_absent(files.attributes_error(backup)) &&
                               calls.move(backup, target) == win32_code::kSuccess;
         if (!restored && calls.move(replacement, target) != win32_code::kSuccess) {
@@ -141,8 +142,9 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
             result.kept = is_absent(files.attributes_error(backup)) ? replacement : backup;
             return result;
         }
+        target_state = files.attributes_error(target);  // moved there just now
     }
-    if (files.attributes_error(target) != win32_code::kSuccess) {
+    if (target_state != win32_code::kSuccess) {
         // The target is not seen under its own name, so the backup may hold
         // the only copy of the original: it stays, named.
         if (!is_absent(files.attributes_error(backup))) result.kept = backup;
