@@ -3,10 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
 
 #include "platform/file_replace.h"
-#include "platform/held_file_wait.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/file_io_win.h"
 #include "platform/win32/file_operations_win.h"
@@ -27,7 +25,7 @@ void set_error(std::string* err, const std::string& path, DWORD code) {
 // A file that another program holds for a moment is tried again, the
 // window kept painted meanwhile.
 DWORD opening(const std::function<std::uint32_t()>& attempt) {
-    return retry_while_held(FileCall::Open, attempt, wait_keeping_window_painted);
+    return retry_keeping_window_painted(FileCall::Open, attempt);
 }
 
 // Failures name `named`: the file itself, or the target that a temporary
@@ -145,8 +143,8 @@ bool Win32Platform::make_folder(const std::string& path, std::string* err) {
 
 DeleteResult Win32Platform::delete_file(const std::string& path, std::string* err) {
     Win32FileOperations files;
-    const DWORD code = retry_while_held(
-        FileCall::Rename, [&] { return files.remove(path); }, wait_keeping_window_painted,
+    const DWORD code = retry_keeping_window_painted(
+        FileCall::Rename, [&] { return files.remove(path); },
         [&] { return files.read_only(path); });
     if (code == ERROR_SUCCESS) return DeleteResult::Deleted;
     set_error(err, path, code);

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/held_file_wait.h"
 #include "platform/win32/com_win.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/message_wait_win.h"
@@ -81,13 +80,12 @@ bool save_shell_link(const std::string& path, const ShortcutProperties& properti
     if (FAILED(hr = link.query(IID_IPersistFile, &file))) return failed(named, hr, err);
     // Another program may hold an earlier shortcut at this path for a moment.
     const std::wstring path_w = widen(path);
-    const std::uint32_t code = retry_while_held(
+    const std::uint32_t code = retry_keeping_window_painted(
         FileCall::Open,
         [&] {
             hr = file->Save(path_w.c_str(), TRUE);
             return SUCCEEDED(hr) ? std::uint32_t{0} : win32_code_of(hr);
-        },
-        wait_keeping_window_painted);
+        });
     if (code != 0) return failed(named, hr, err);
     return true;
 }
