@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/driver/held_files.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/file_operations_win.h"
 #include "platform/win32/path_win.h"
@@ -261,36 +262,6 @@ TEST_F(FilesWin, FailedReplaceKeepsTheTargetAndRemovesTheNewFile) {
     EXPECT_EQ(read_whole_file(target), "original");
 }
 
-// Another program reading the file, as a scanner or indexer does: it opens
-// the file on a thread of its own and closes it after `milliseconds`, or
-// when this object goes (0).
-class Holder {
-public:
-    Holder(const std::string& path, DWORD share, DWORD milliseconds)
-        : file_(CreateFileW(widen(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
-                            nullptr)),
-          milliseconds_(milliseconds) {
-        if (file_ && milliseconds_ > 0)
-            thread_ = UniqueKernelHandle(CreateThread(nullptr, 0, &Holder::let_go, this, 0, nullptr));
-    }
-    ~Holder() {
-        if (thread_) WaitForSingleObject(thread_.get(), 10000);
-    }
-    bool holding() const { return file_ && (milliseconds_ == 0 || thread_); }
-
-private:
-    static DWORD WINAPI let_go(void* self) {
-        Holder& holder = *static_cast<Holder*>(self);
-        Sleep(holder.milliseconds_);  // how long the other program keeps it
-        holder.file_.reset();
-        return 0;
-    }
-
-    UniqueFileHandle file_;
-    DWORD milliseconds_;
-    UniqueKernelHandle thread_;
-};
-
 TEST_F(FilesWin, AFileAnotherProgramHoldsIsWaitedForOrWrittenInPlace) {
     struct Row {
         const char* name;
@@ -316,8 +287,10 @@ TEST_F(FilesWin, AFileAnotherProgramHoldsIsWaitedForOrWrittenInPlace) {
         const DWORD start = GetTickCount();
         bool replaced = false;
         {
-            Holder holder(target, row.share, row.milliseconds);
-            ASSERT_TRUE(holder.holding()) << GetLastError();
+            // Another program reading the file, as a scanner or indexer
+            // does, on a thread of its own.
+            driver::HeldFiles holder;
+            ASSERT_TRUE(holder.hold(target, row.share, row.milliseconds, &err)) << err;
             replaced = platform.replace_file(file->path(), target, &err);
         }
         const DWORD took = GetTickCount() - start;
