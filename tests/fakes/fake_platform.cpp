@@ -117,14 +117,17 @@ std::string description_of(std::uint32_t code) {
     return {};
 }
 
-bool waits_out_holds(FakeOp op) {
+// The operations the Win32 platform tries again while another program holds
+// the file, and as what; the operations of a replace are tried again by the
+// portable replace itself.
+std::optional<FileCall> held_file_call(FakeOp op) {
     switch (op) {
         case FakeOp::ReadFile:
         case FakeOp::CreateFile:
         case FakeOp::CreateTemp:
-        case FakeOp::DeleteFile:
-        case FakeOp::SaveShortcut: return true;
-        default: return false;
+        case FakeOp::SaveShortcut: return FileCall::Open;
+        case FakeOp::DeleteFile: return FileCall::Rename;
+        default: return std::nullopt;
     }
 }
 
@@ -159,12 +162,7 @@ std::uint32_t FakeFileOperations::move(const std::string& from, const std::strin
 std::uint32_t FakeFileOperations::remove(const std::string& path) {
     platform_.log.push_back("delete " + path);
     if (const std::uint32_t code = platform_.injected_code(FakeOp::DeleteFile, path)) return code;
-    const auto entry = platform_.entries.find(FakePlatform::key(path));
-    if (entry == platform_.entries.end()) return win32_code::kFileNotFound;
-    if (platform_.read_only(path)) return win32_code::kAccessDenied;
-    platform_.entries.erase(entry);
-    platform_.shortcuts.erase(FakePlatform::key(path));
-    return win32_code::kSuccess;
+    return platform_.erase_file(path);
 }
 
 std::uint32_t FakeFileOperations::attributes_error(const std::string& path) {
@@ -341,12 +339,11 @@ const FakePlatform::Injection* FakePlatform::next_injection(FakeOp op, const std
 bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::string* err,
                                     const std::string& named) {
     const auto attempt = [&] { return injected_code(op, path); };
+    const std::optional<FileCall> call = held_file_call(op);
     const std::uint32_t code =
-        waits_out_holds(op)
-            ? retry_while_held(op == FakeOp::DeleteFile ? FileCall::Rename : FileCall::Open,
-                               attempt, [this](int ms) { waits.push_back(ms); },
-                               [&] { return read_only(path); })
-            : attempt();
+        call ? retry_while_held(*call, attempt, [this](int ms) { waits.push_back(ms); },
+                                [&] { return read_only(path); })
+             : attempt();
     if (code != 0 && err) *err = failure_on(named.empty() ? path : named, description_of(code));
     return code != 0;
 }
@@ -396,19 +393,21 @@ bool FakePlatform::make_folder(const std::string& path, std::string* err) {
 DeleteResult FakePlatform::delete_file(const std::string& path, std::string* err) {
     log.push_back("delete " + path);
     if (injected_failure(FakeOp::DeleteFile, path, err)) return DeleteResult::Failed;
+    const std::uint32_t code = erase_file(path);
+    if (code == win32_code::kSuccess) return DeleteResult::Deleted;
+    if (err) *err = failure_on(path, description_of(code));
+    return is_absent(code) ? DeleteResult::NotFound : DeleteResult::Failed;
+}
+
+std::uint32_t FakePlatform::erase_file(const std::string& path) {
     const std::string k = key(path);
     const auto it = entries.find(k);
-    if (it == entries.end()) {
-        if (err) *err = failure_on(path, is_folder(parent(k)) ? kFileNotFound : kPathNotFound);
-        return DeleteResult::NotFound;
-    }
-    if (it->second.is_folder || it->second.read_only) {
-        if (err) *err = failure_on(path, kAccessDenied);
-        return DeleteResult::Failed;
-    }
+    if (it == entries.end())
+        return is_folder(parent(k)) ? win32_code::kFileNotFound : win32_code::kPathNotFound;
+    if (it->second.is_folder || it->second.read_only) return win32_code::kAccessDenied;
     entries.erase(it);
     shortcuts.erase(k);
-    return DeleteResult::Deleted;
+    return win32_code::kSuccess;
 }
 
 bool FakePlatform::read_file(const std::string& path, std::string* bytes, std::string* err) {

@@ -77,11 +77,6 @@ enum class FakeOp {
     SpecialFolder,
 };
 
-// Whether `op`, failing with a sharing or lock violation, is tried again
-// through the platform's waits as the Win32 platform tries it, and as what.
-// The operations of a replace are tried again by the portable replace itself.
-bool waits_out_holds(FakeOp op);
-
 class FakePlatform;
 
 // The operations of a replace over the fake's files: ReplaceFileW's
@@ -180,14 +175,17 @@ public:
     static std::string parent(const std::string& normalised_key);
 
     // Used by the fake files. `path` is matched; the failure names `named`,
-    // by default `path`. Where the Win32 platform waits out a hold
-    // (waits_out_holds), so does this.
+    // by default `path`. Where the Win32 platform waits out a hold, so does
+    // this.
     bool injected_failure(FakeOp op, const std::string& path, std::string* err,
                           const std::string& named = {});
     // Used by the fake file operations: the Win32 code of the failure
     // injected for `op` on `path`, 0 when none.
     std::uint32_t injected_code(FakeOp op, const std::string& path);
     bool read_only(const std::string& path) const;
+    // DeleteFileW on the fake's files, without injected failures: 0 or the
+    // Win32 code.
+    std::uint32_t erase_file(const std::string& path);
     // save_shortcut, its failures naming `named` (a temporary file names the
     // shortcut it stands for).
     bool save_shortcut_named(const std::string& path, const ShortcutProperties& properties,
