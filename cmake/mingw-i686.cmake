@@ -1,13 +1,3 @@
-# Cross-compiling for 32-bit Windows with Debian's mingw-w64, win32-threads
-# variant: the posix-threads one links winpthreads, which imports
-# GetTickCount64 and so needs Vista; these programs must start on XP SP3.
-# GCC 12 has no std::thread or std::mutex in this variant: use Win32 threads.
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped programs: 32-bit Windows (i686).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

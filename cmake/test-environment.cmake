@@ -41,10 +41,12 @@ function(kelvarion_compile_test_locales)
 endfunction()
 
 # kelvarion_lang_environment(OUT LANG): the CTest ENVIRONMENT entries of a
-# test under Wine that runs under LANG; the program sees it in
-# KELVARION_TEST_LANG. A compiled locale comes with its LOCPATH.
+# test under Wine that runs under LANG, with this build's Wine loader; the
+# program sees LANG in KELVARION_TEST_LANG. A compiled locale comes with its
+# LOCPATH.
 function(kelvarion_lang_environment out lang)
-  set(environment LANG=${lang} LC_ALL= KELVARION_TEST_LANG=${lang})
+  set(environment WINELOADER=${KELVARION_WINE_LOADER} LANG=${lang} LC_ALL=
+      KELVARION_TEST_LANG=${lang})
   if(NOT lang STREQUAL KELVARION_DEFAULT_LANG)
     list(APPEND environment LOCPATH=${KELVARION_TEST_LOCALES})
   endif()
@@ -52,6 +54,13 @@ function(kelvarion_lang_environment out lang)
 endfunction()
 
 kelvarion_read_test_environment(${PROJECT_SOURCE_DIR}/tools/test-environment.sh)
+# The loader of this build's programs, named in every Wine command of its
+# tests (WINELOADER).
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(KELVARION_WINE_LOADER ${KELVARION_WINE_LOADER_64})
+else()
+  set(KELVARION_WINE_LOADER ${KELVARION_WINE_LOADER_32})
+endif()
 separate_arguments(KELVARION_LOCALES UNIX_COMMAND "${KELVARION_LOCALES}")
 set(KELVARION_TEST_LOCALES ${CMAKE_BINARY_DIR}/${KELVARION_LOCALE_DIR})
 kelvarion_compile_test_locales()

@@ -35,7 +35,7 @@ class BadInput(E2ECase):
         # between builds of the driver; that it refuses is what matters here.
         self.assertIn("CreateProcessW failed", started["error"])
         # Wine's own loader starts it; the installation then uses the whole root.
-        loader = subprocess.Popen(["wine", exe], env=machine.env,
+        loader = subprocess.Popen(machine.wine_command(exe), env=machine.env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(_end, loader)
         driver.call("attach_window", 30000, timeout_ms=30000)

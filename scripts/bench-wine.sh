@@ -7,21 +7,40 @@
 #   scripts/bench-wine.sh [--runs N]
 #
 # Builds build/wine-evidence-windows (Release, i686 mingw-w64) when needed,
-# prints the machine and the figures as Markdown tables. Exit status 0 when
-# both editions meet the goal, 1 when one misses it, 2 when it could not run.
+# prints the machine and the figures as Markdown tables. Where Wine starts no
+# 32-bit programs (tools/wine/arch.sh), it times the x86_64 build of the same
+# sources instead (build/wine-evidence-windows64), and says so. Exit status 0
+# when both editions meet the goal, 1 when one misses it, 2 when it could not
+# run.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${KELVARION_BENCH_WINE_BUILD:-$root/build/wine-evidence-windows}"
 
 "$root/scripts/install-deps.sh" || exit 2
 
+. "$root/tools/test-environment.sh"
+answer=$("$root/tools/wine/arch.sh" --reason) || exit 2
+arch=${answer%% *}
+if [ "$arch" = 32 ]; then
+  processor=i686 suffix=""
+else
+  processor=x86_64 suffix=64
+  echo "bench-wine.sh: timing the x86_64 build, not the shipped 32-bit programs, since" \
+       "${answer#* }" >&2
+fi
+loader=KELVARION_WINE_LOADER_$arch
+export WINELOADER="${!loader}"
+build="${KELVARION_BENCH_WINE_BUILD:-$root/build/wine-evidence-windows$suffix}"
+
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$processor.cmake" \
+  -DKELVARION_SHIPPED_PROGRAMS_DIR="$root/build/windows/editions" >/dev/null
 cmake --build "$build" -j2 --target Kelvarion_Post_Installation_setup \
   Kelvarion_Post_Installation_setup_legacy kelvarion_ui_driver kelvarion_ui_driver_sample >/dev/null
 
-"$root/scripts/machine-info.sh" "$(wine --version); $(i686-w64-mingw32-g++-win32 --version | head -n 1), CMAKE_BUILD_TYPE=Release"
+"$root/scripts/machine-info.sh" "$("$WINELOADER" --version) ($(basename "$WINELOADER")); \
+$($processor-w64-mingw32-g++-win32 --version | head -n 1), CMAKE_BUILD_TYPE=Release; \
+programs built for $processor"
 
 status=0
 # Wine and the display are set up by the harness (tools/test-environment.sh).

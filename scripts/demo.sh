@@ -4,16 +4,29 @@
 # in a throwaway Wine prefix, on your display or, without one, a virtual one.
 # Then shows what it did: the files written, the SAS configuration change as
 # a diff, both shortcuts, and a screenshot of the window at the end (in
-# build/demo/). Installs what is missing first.
+# build/demo/). Installs what is missing first. Where Wine starts no 32-bit
+# programs (tools/wine/arch.sh), it runs the x86_64 build of the same sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${KELVARION_JOBS:-2}"
 
 scripts/install-deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$jobs" --target Kelvarion_Post_Installation_setup kelvarion_ui_driver
+. tools/test-environment.sh
+answer=$(tools/wine/arch.sh --reason)
+arch=${answer%% *}
+if [ "$arch" = 32 ]; then
+  preset=windows
+  echo "demo.sh: the shipped 32-bit program (preset windows)"
+else
+  preset=windows64
+  echo "demo.sh: the x86_64 build of the program (preset windows64), since ${answer#* }"
+fi
+loader=KELVARION_WINE_LOADER_$arch
+export WINELOADER="${!loader}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$jobs" --target Kelvarion_Post_Installation_setup kelvarion_ui_driver
 
-build="$PWD/build/windows"
+build="$PWD/build/$preset"
 export KELVARION_E2E_CURRENT="$build/editions/Kelvarion_Post_Installation_setup.exe"
 export KELVARION_E2E_DRIVER="$build/e2e/kelvarion_ui_driver.exe"
 export KELVARION_DEMO_OUT="$PWD/build/demo"

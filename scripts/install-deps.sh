@@ -2,7 +2,8 @@
 # Installs what building and testing need on Debian 12, when it is missing:
 # CMake and Ninja, g++ and GoogleTest for the native build, the i686
 # mingw-w64 cross compiler (win32-threads variant, so that nothing pulls in
-# Vista's API), Wine (with its 32-bit half), Xvfb, lnkinfo, Wine's fonts,
+# Vista's API) and its x86_64 twin (the Wine tests where Wine runs no 32-bit
+# programs), Wine (with its 32-bit half), Xvfb, lnkinfo, Wine's fonts,
 # ImageMagick, Python 3, the locale sources (for tests in other ANSI code
 # pages), and git, OpenSSL and osslsigncode for the release (signing, its
 # test's throwaway certificate, scripts/check-reproducible.sh). Quick and
@@ -13,6 +14,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev
   g++-mingw-w64-i686-win32 mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-win32 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine xvfb xauth liblnk-utils imagemagick python3
   locales file git openssl osslsigncode
 )

@@ -7,6 +7,12 @@
 
 # Wine: a 64-bit prefix runs the 32-bit programs under WoW64; no debug output.
 WINEARCH='win64'
+# Wine's two loaders (Debian's wine32 and wine64). Every Wine command of the
+# tests names the loader of the programs it runs, through WINELOADER: Debian's
+# wine wrapper picks the 32-bit one whenever it is installed, whether or not
+# this machine can execute it. Which one a machine can run: tools/wine/arch.sh.
+KELVARION_WINE_LOADER_32='/usr/lib/wine/wine'
+KELVARION_WINE_LOADER_64='/usr/lib/wine/wine64'
 WINEDEBUG='-all'
 # Neither Wine Mono nor Gecko, which nothing here needs and which Wine would
 # offer to install; no menu entries or file associations on the Linux side.

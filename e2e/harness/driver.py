@@ -27,7 +27,7 @@ class DriverError(AssertionError):
 class Driver:
     def __init__(self, machine):
         self._proc = subprocess.Popen(
-            ["wine", str(settings.driver_exe())], env=machine.env,
+            machine.wine_command(str(settings.driver_exe())), env=machine.env,
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self._buffer = b""
 

@@ -4,6 +4,7 @@ NAME='value' besides comments and blank lines."""
 
 import re
 import shlex
+import subprocess
 
 from . import settings
 
@@ -35,3 +36,12 @@ XVFB_OPTIONS = shlex.split(_VALUES["KELVARION_XVFB_OPTIONS"])
 # The LANG of a machine that names none; any other needs the compiled
 # locales (settings.test_locales()).
 DEFAULT_LANG = _VALUES["KELVARION_DEFAULT_LANG"]
+
+
+def wine_arch():
+    """32 when Wine starts 32-bit Windows programs on this machine, 64 when
+    only 64-bit ones: tools/wine/arch.sh decides (KELVARION_WINE_ARCH, or its
+    probe)."""
+    answer = subprocess.run([str(settings.wine_tools() / "arch.sh")], capture_output=True,
+                            text=True, check=True, timeout=60)
+    return int(answer.stdout)

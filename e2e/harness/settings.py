@@ -16,6 +16,12 @@ def _path(variable, default=None):
     return default
 
 
+def wine_loader():
+    """The Wine loader of the programs under test, 32- or 64-bit
+    (tools/test-environment.sh): CTest names the one of its build."""
+    return _path("WINELOADER")
+
+
 def wine_tools():
     return _path("KELVARION_WINE_TOOLS", SOURCE / "tools" / "wine")
 

@@ -41,6 +41,7 @@ class WineMachine:
             self._start_xvfb()
         env = dict(os.environ)
         env.update(environment.WINE)
+        env["WINELOADER"] = str(settings.wine_loader())
         env.update(
             WINEPREFIX=str(self.prefix),
             HOME=str(home),
@@ -95,8 +96,14 @@ class WineMachine:
 
     # --- Wine -----------------------------------------------------------
 
+    def wine_command(self, *args):
+        """The command line that runs a Windows program (and its arguments)
+        under this machine's Wine loader."""
+        return [self.env["WINELOADER"], *args]
+
     def wine(self, *args, timeout=120):
-        return subprocess.run(["wine", *args], env=self.env, capture_output=True, timeout=timeout)
+        return subprocess.run(self.wine_command(*args), env=self.env, capture_output=True,
+                              timeout=timeout)
 
     def run_batch(self, lines, timeout=120):
         """Runs Windows commands in one cmd.exe (one Wine start for many)."""

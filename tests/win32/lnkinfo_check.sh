@@ -26,7 +26,7 @@ printf '%s\n' "$description" "$show" "$arguments" "$target" "$working_directory"
 
 windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 lnk="$work/Kelvarion.lnk"
-"$run" wine "$tool" "$(windows_path "$lnk")" "$(windows_path "$work/properties.txt")"
+"$run" "$WINELOADER" "$tool" "$(windows_path "$lnk")" "$(windows_path "$work/properties.txt")"
 
 lnkinfo "$lnk" >"$work/lnkinfo.txt"
 field() { sed -n "s/^\t$1\t*: //p" "$work/lnkinfo.txt"; }

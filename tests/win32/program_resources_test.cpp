@@ -1,6 +1,7 @@
-// The two programs as Windows sees them from outside: their version
+// The two shipped programs as Windows sees them from outside: their version
 // information, window icon and application manifest, read back with the
-// system's own version and resource functions.
+// system's own version and resource functions. Built for x86_64 too, this
+// test reads the same 32-bit programs as data.
 
 #include <windows.h>
 
@@ -74,7 +75,9 @@ TEST(ProgramResources, ThirtyTwoBitGuiPrograms) {
     for (const Program& program : programs()) {
         SCOPED_TRACE(program.name);
         ProgramBytes file(program.path);
-        ASSERT_GE(file.bytes.size(), sizeof(IMAGE_DOS_HEADER));
+        ASSERT_GE(file.bytes.size(), sizeof(IMAGE_DOS_HEADER))
+            << "cannot read " << program.path
+            << " (the x86_64 build reads the programs of the windows build)";
         const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.bytes.data());
         ASSERT_EQ(IMAGE_DOS_SIGNATURE, dos->e_magic);
         ASSERT_GE(file.bytes.size(), dos->e_lfanew + sizeof(IMAGE_NT_HEADERS32));
@@ -236,6 +239,9 @@ TEST(ProgramResources, ApplicationManifest) {
         ASSERT_FALSE(manifest.empty());
         size_t end = 0;
         EXPECT_EQ(v1, attribute(start_tag(manifest, "assembly", &end), "xmlns"));
+        // Windows refuses a program whose manifest names another architecture.
+        EXPECT_EQ("x86", attribute(start_tag(manifest, "assemblyIdentity", &end),
+                                   "processorArchitecture"));
         EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" "
                                                    "version=\"6.0.0.0\""));
 

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Prints the path of a ready Wine template prefix, making it first if needed.
-# One template per Wine version, made once with `wineboot -i`; tests clone it
-# (clone.sh) so each gets its own prefix in a fraction of the time.
+# One template per Wine version and loader (WINELOADER, see run.sh), made
+# once with wineboot; tests clone it (clone.sh) so each gets its own prefix in
+# a fraction of the time.
 set -euo pipefail
 . "$(dirname "$0")/../test-environment.sh"
+: "${WINELOADER:?template.sh: WINELOADER must name the Wine loader (tools/test-environment.sh)}"
 
-version=$(wine --version | tr -c 'A-Za-z0-9.\n-' '_')
+version=$("$WINELOADER" --version | tr -c 'A-Za-z0-9.\n-' '_')
 cache=${KELVARION_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kelvarion}
 # Bump the revision when the template's contents change.
-template="$cache/wine-template-$version-r2"
+template="$cache/wine-template-$version-$(basename "$WINELOADER")-r2"
 mkdir -p "$cache"
 
 exec 9>"$cache/template.lock"
@@ -20,7 +22,8 @@ if [ ! -f "$template/.ready" ]; then
   # the real one out of it. The links are then made real folders, so that
   # every clone has a desktop of its own.
   if ! HOME="$home" WINEPREFIX="$template.tmp" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
-      WINEDLLOVERRIDES="$KELVARION_TEMPLATE_DLLOVERRIDES" wineboot -i >/dev/null 2>&1; then
+      WINEDLLOVERRIDES="$KELVARION_TEMPLATE_DLLOVERRIDES" \
+      "$WINELOADER" wineboot.exe -i >/dev/null 2>&1; then
     echo "template.sh: wineboot failed" >&2
     exit 1
   fi
@@ -31,7 +34,7 @@ if [ ! -f "$template/.ready" ]; then
     cp /usr/share/wine/fonts/* "$template.tmp/drive_c/windows/Fonts/"
   fi
   HOME="$home" WINEPREFIX="$template.tmp" WINEDEBUG="$WINEDEBUG" \
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   HOME="$home" WINEPREFIX="$template.tmp" wineserver -w
   find "$template.tmp/drive_c/users" -maxdepth 2 -type l | while read -r link; do
     rm "$link" && mkdir "$link"
