@@ -5,6 +5,7 @@
 
 #include "answer.h"
 #include "input_actions.h"
+#include "platform/win32/error_text_win.h"
 #include "platform/win32/unique_handle.h"
 #include "target_window.h"
 #include "window_query.h"
@@ -153,7 +154,9 @@ std::string record_sequence(HWND main_window, const TargetProcess& target, Stopw
     Stopwatch recording;
     {
         PositionReader reader(bar, log);
-        if (!reader.started()) return failure("could not start the position reader");
+        if (!reader.started())
+            return failure("could not start the position reader: CreateThread: " +
+                           last_error_text());
         if (options.action) {
             // The window as it was before the action, read directly: the user
             // acts on an idle window, which answers at once. Only then the
