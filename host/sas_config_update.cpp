@@ -6,6 +6,7 @@
 #include "host/replacement_file.h"
 #include "host/sas_config_edit.h"
 #include "model/product_layout.h"
+#include "platform/file_replace.h"
 
 namespace kelvarion {
 std::string sas_config_path(const EditionProfile& edition, const InstallContext& context,
@@ -20,6 +21,17 @@ bool update_sas_config(const EditionProfile& edition, const InstallContext& cont
     // An empty path fails to open like a missing file, with the platform's
     // own description.
     const std::string path = sas_config_path(edition, context, chosen);
+    // A write in place that an earlier run began and never finished (power
+    // lost, the process ended) left the original beside the file, which may
+    // itself be partial: nothing changes until a person has put it right.
+    const std::string copy = original_copy_name(path);
+    if (!path.empty() && platform.may_exist(copy)) {
+        *err = path + ": an earlier run of this setup stopped while it was writing this file. " +
+               "Its original contents are in \"" + copy + "\". Nothing was changed: put that " +
+               "copy back in place of this file, or delete it if this file is whole, then run " +
+               "the setup again.";
+        return false;
+    }
     std::string bytes;
     if (!platform.read_file(path, &bytes, err)) return false;
 

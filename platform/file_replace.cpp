@@ -12,11 +12,6 @@ bool replace_unsupported(std::uint32_t code) {
            code == win32_code::kCallNotImplemented;
 }
 
-// Another program has the target open, and may let others write to it.
-bool held_by_another_program(std::uint32_t code) {
-    return code == win32_code::kSharingViolation || code == win32_code::kLockViolation;
-}
-
 // The file operations, each tried again while another program holds its file.
 class HeldFileCalls {
 public:
@@ -42,13 +37,13 @@ public:
         return opening([&] { return files_.write_new(path, bytes); });
     }
     RewriteResult rewrite(const std::string& path, std::string_view bytes) {
-        bool opened = false;
+        bool changed = false;
         const std::uint32_t code = opening([&] {
             const RewriteResult tried = files_.rewrite(path, bytes);
-            opened = opened || tried.opened;
+            changed = changed || tried.changed;
             return tried.code;
         });
-        return {code, opened};
+        return {code, changed};
     }
 
 private:
@@ -68,33 +63,58 @@ private:
     FileOperations& files_;
 };
 
+// Names `path` as the file that holds the original, as seen or not
+// (`attributes_error`: its state as just asked).
+void keep(const std::string& path, std::uint32_t attributes_error, PutInPlaceResult* result) {
+    result->kept = path;
+    result->kept_seen = attributes_error == win32_code::kSuccess;
+}
+
+std::string kept_note(const PutInPlaceResult& result) {
+    if (result.kept.empty()) return {};
+    const char* const note =
+        result.kept_seen ? " Its contents were kept in \"" : " Its contents may have been kept in \"";
+    return note + result.kept + "\".";
+}
+
 // The replace was refused for as long as we waited, but the program holding
 // the target may let others write to it: then the new bytes go in place,
-// with a copy of the original beside it until they are on disk. Sets
+// with a copy of the original beside it (original_copy_name), flushed before
+// the target is emptied and removed once the new bytes are on disk. Sets
 // `result` only where it gets further than the refused replace.
 void write_in_place(HeldFileCalls& calls, const std::string& target,
-                    const std::string& replacement, const std::string& copy,
-                    PutInPlaceResult* result) {
+                    const std::string& replacement, PutInPlaceResult* result) {
+    const std::string copy = original_copy_name(target);
     std::string new_bytes;
     std::string old_bytes;
     if (calls.read(replacement, &new_bytes) != win32_code::kSuccess ||
-        calls.read(target, &old_bytes) != win32_code::kSuccess ||
-        calls.write_new(copy, old_bytes) != win32_code::kSuccess) {
+        calls.read(target, &old_bytes) != win32_code::kSuccess) {
+        return;
+    }
+    const std::uint32_t copied = calls.write_new(copy, old_bytes);
+    if (copied != win32_code::kSuccess) {
+        // A copy begun and stopped goes; one that was there before is an
+        // earlier run's, and may be the only original of another file.
+        if (copied != win32_code::kFileExists) calls.remove_if_present(copy);
         return;
     }
     const RewriteResult written = calls.rewrite(target, new_bytes);
     result->code = written.code;
-    if (written.code == win32_code::kSuccess || !written.opened) return;
-    // Part-written: the original bytes go back, or the copy stays, named.
-    if (calls.rewrite(target, old_bytes).code != win32_code::kSuccess) result->kept = copy;
-}
-
-std::string kept_note(const PutInPlaceResult& result) {
-    return result.kept.empty() ? std::string()
-                               : " Its contents were kept in \"" + result.kept + "\".";
+    // Part-written: the original bytes go back, or the copy stays, named
+    // (made just now, so seen).
+    if (written.code != win32_code::kSuccess && written.changed &&
+        calls.rewrite(target, old_bytes).code != win32_code::kSuccess) {
+        keep(copy, win32_code::kSuccess, result);
+        return;
+    }
+    calls.remove_if_present(copy);
 }
 
 }  // namespace
+
+std::string original_copy_name(const std::string& target) {
+    return target + ".kelvarion-original";
+}
 
 bool is_absent(std::uint32_t attributes_error) {
     return attributes_error == win32_code::kFileNotFound ||
@@ -139,7 +159,11 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
                               calls.move(backup, target) == win32_code::kSuccess;
         if (!restored && calls.move(replacement, target) != win32_code::kSuccess) {
             // Neither could be moved: leave both, and say where the original is.
-            result.kept = is_absent(files.attributes_error(backup)) ? replacement : backup;
+            const std::uint32_t backup_state = files.attributes_error(backup);
+            if (is_absent(backup_state))
+                keep(replacement, files.attributes_error(replacement), &result);
+            else
+                keep(backup, backup_state, &result);
             return result;
         }
         target_state = files.attributes_error(target);  // moved there just now
@@ -147,12 +171,13 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
     if (target_state != win32_code::kSuccess) {
         // The target is not seen under its own name, so the backup may hold
         // the only copy of the original: it stays, named.
-        if (!is_absent(files.attributes_error(backup))) result.kept = backup;
+        const std::uint32_t backup_state = files.attributes_error(backup);
+        if (!is_absent(backup_state)) keep(backup, backup_state, &result);
         calls.remove_if_present(replacement);
         return result;
     }
     if (held_by_another_program(result.code) && is_absent(files.attributes_error(backup)))
-        write_in_place(calls, target, replacement, backup, &result);
+        write_in_place(calls, target, replacement, &result);
     if (result.kept != backup) calls.remove_if_present(backup);
     calls.remove_if_present(replacement);
     return result;

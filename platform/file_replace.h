@@ -22,7 +22,7 @@ namespace kelvarion {
 // The result of writing a file in place.
 struct RewriteResult {
     std::uint32_t code = win32_code::kSuccess;
-    bool opened = false;  // false: the file was not touched
+    bool changed = false;  // false: not a byte of the file was touched
 };
 
 // The file operations a replace is made of. Each returns 0 or the system's
@@ -59,7 +59,17 @@ struct PutInPlaceResult {
     // Set only when the original could not be put back under its own name,
     // or its state is unknown: the file that now holds it, left where it is.
     std::string kept;
+    // Whether `kept` was seen there; false: its state could not be read
+    // either, so it may hold the original, or not be there at all.
+    bool kept_seen = false;
 };
+
+// The copy of the original that a write in place keeps beside `target` until
+// the new bytes are on disk: "SASV9.CFG" gives "SASV9.CFG.kelvarion-original".
+// A fixed name, so that a person finds it, and so does a later run: if power
+// fails or the process is ended during the write, the target may be left
+// empty or partial, and this copy is the original.
+std::string original_copy_name(const std::string& target);
 
 // True when the file is known to be absent. Any other answer (access denied,
 // a sharing violation, a busy network) means it may well be there.
@@ -79,7 +89,8 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
 
 // put_in_place with a free backup name; a failure is described in *err,
 // naming the target and, where one was kept, the file that holds the
-// original (" Its contents were kept in "<file>".").
+// original (" Its contents were kept in "<file>"."), or may hold it where
+// that file could not be seen (" Its contents may have been kept in ...").
 bool replace_file(FileOperations& files, const std::string& replacement,
                   const std::string& target, std::string* err);
 

@@ -6,8 +6,13 @@
 
 namespace kelvarion {
 
+bool held_by_another_program(std::uint32_t code) {
+    return code == win32_code::kSharingViolation || code == win32_code::kLockViolation ||
+           code == win32_code::kUnableToRemoveReplaced || code == win32_code::kUserMappedFile;
+}
+
 int held_file_wait(FileCall call, std::uint32_t code, bool target_read_only, int waited) {
-    const bool held = code == win32_code::kSharingViolation || code == win32_code::kLockViolation ||
+    const bool held = held_by_another_program(code) ||
                       (code == win32_code::kAccessDenied && call == FileCall::Rename &&
                        !target_read_only);
     if (!held || waited >= kHeldFileWaitMilliseconds) return 0;

@@ -1,9 +1,9 @@
 #pragma once
 // Other programs open the files we write for a moment: on-access scanners,
 // the search indexer, backup and sync clients, an editor. Windows then
-// refuses our call with a sharing or lock violation, or with "Access is
-// denied." for a rename or delete of a file being scanned or deleted. Such a
-// refusal is tried again for about two seconds before it is reported. The
+// refuses our call (held_by_another_program), or says "Access is denied."
+// for a rename or delete of a file being scanned or deleted. Such a refusal
+// is tried again for about two seconds before it is reported. The
 // rule is one plain function, so that it is tested over the codes and the
 // time; the waits are the platform's (on Windows the window stays painted).
 
@@ -16,6 +16,15 @@ enum class FileCall {
     Open,    // reading, creating or writing a file, saving a shortcut
     Rename,  // a replace, a rename or a delete: the name itself changes
 };
+
+// Windows' ways of saying that another program has the file open: a sharing
+// or lock violation; from ReplaceFileW, 1175 (ERROR_UNABLE_TO_REMOVE_REPLACED:
+// it opens the target for delete, which a scanner reading it without sharing
+// delete refuses; Wine answers 32 instead), after which both files keep their
+// names; and 1224 (ERROR_USER_MAPPED_FILE), a view of the file mapped into
+// another program's memory, which refuses the truncation of a write in place
+// before any byte changes.
+bool held_by_another_program(std::uint32_t code);
 
 // The longest wait in all, and the first and longest single steps.
 inline constexpr int kHeldFileWaitMilliseconds = 2000;

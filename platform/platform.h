@@ -107,6 +107,9 @@ public:
     virtual DeleteResult delete_file(const std::string& path, std::string* err) = 0;
     // Reads the whole file, byte for byte.
     virtual bool read_file(const std::string& path, std::string* bytes, std::string* err) = 0;
+    // False only when Windows says nothing is at `path` (file or path not
+    // found); a state that cannot be read counts as there.
+    virtual bool may_exist(const std::string& path) = 0;
     // Creates the file, or truncates it if it exists; an existing file keeps
     // its hidden and system attributes. Null on failure.
     virtual std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) = 0;

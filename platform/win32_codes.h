@@ -13,10 +13,12 @@ inline constexpr std::uint32_t kPathNotFound = 3;
 inline constexpr std::uint32_t kAccessDenied = 5;
 inline constexpr std::uint32_t kSharingViolation = 32;
 inline constexpr std::uint32_t kLockViolation = 33;
+inline constexpr std::uint32_t kFileExists = 80;
 inline constexpr std::uint32_t kNotSupported = 50;
 inline constexpr std::uint32_t kCallNotImplemented = 120;
 inline constexpr std::uint32_t kUnableToRemoveReplaced = 1175;
 inline constexpr std::uint32_t kUnableToMoveReplacement = 1176;
 inline constexpr std::uint32_t kUnableToMoveReplacement2 = 1177;
+inline constexpr std::uint32_t kUserMappedFile = 1224;
 
 }  // namespace kelvarion::win32_code

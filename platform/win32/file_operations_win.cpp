@@ -66,10 +66,12 @@ RewriteResult Win32FileOperations::rewrite(const std::string& path, std::string_
     HANDLE file = CreateFileW(widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {GetLastError(), false};
-    if (!SetEndOfFile(file)) {  // at the start: emptied
+    // Emptied from the start. A refusal here (a view of the file mapped by
+    // another program: ERROR_USER_MAPPED_FILE) has changed nothing yet.
+    if (!SetEndOfFile(file)) {
         const DWORD code = GetLastError();
         CloseHandle(file);
-        return {code, true};
+        return {code, false};
     }
     return {write_flush_close(file, bytes), true};
 }

@@ -4,15 +4,11 @@
 // window procedure.
 #include "platform/win32/main_window_win.h"
 
+#include "platform/win32/message_pump_win.h"
 #include "platform/win32/queued_input_win.h"
+#include "platform/win32/shutdown_block_win.h"
 
 namespace kelvarion {
-namespace {
-
-// Bounds one round of dispatching, should a window keep invalidating itself.
-constexpr int kMessagesPerPump = 256;
-
-}  // namespace
 
 void Win32MainView::run_handler(const std::function<void()>& handler) {
     if (handler_depth_ == 0) busy_seen_in_handler_ = false;
@@ -23,6 +19,10 @@ void Win32MainView::run_handler(const std::function<void()>& handler) {
         // Keys and clicks made during the sequence's pauses are still queued.
         drop_queued_input();
         busy_seen_in_handler_ = false;
+    }
+    if (handler_depth_ == 0 && session_end_refused_) {
+        remove_shutdown_block_reason(window_);
+        session_end_refused_ = false;
     }
 }
 
@@ -82,17 +82,11 @@ void Win32MainView::show_change() {
 
 void Win32MainView::pump_waiting_messages() {
     if (events_.busy && events_.busy()) busy_seen_in_handler_ = true;
-    MSG msg;
-    for (int budget = kMessagesPerPump; budget > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
-         --budget) {
-        if (msg.message == WM_QUIT) {
-            // For the message loop, once the handler has returned.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (is_keyboard_or_mouse_input(msg.message) && input_held_off()) continue;
+    // A WM_QUIT is left for the message loop, once the handler has returned.
+    pump_queued_messages([this](MSG& msg) {
+        if (is_keyboard_or_mouse_input(msg.message) && input_held_off()) return;
         process_message(msg);
-    }
+    });
 }
 
 void Win32MainView::on_command(int id, int notification) {
@@ -152,6 +146,15 @@ LRESULT Win32MainView::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // installation sequence.
             if (handler_depth_ == 0 && !(events_.busy && events_.busy())) unload();
             return 0;
+        case WM_QUERYENDSESSION:
+            // Ending the session in the middle of the installation would stop
+            // it between two writes of SAS's files: refused while busy, with
+            // the reason Windows shows beside the program.
+            if (!input_held_off()) return TRUE;
+            if (!session_end_refused_)
+                show_shutdown_block_reason(window_, L"Kelvarion is updating SAS's files.");
+            session_end_refused_ = true;
+            return FALSE;
         case WM_DESTROY:
             // The program ends when its only window is unloaded.
             if (quit_when_destroyed_) PostQuitMessage(0);

@@ -130,6 +130,9 @@ private:
 
     int handler_depth_ = 0;
     bool busy_seen_in_handler_ = false;
+    // A logoff or shutdown was refused while busy: its reason is shown until
+    // the handler has returned.
+    bool session_end_refused_ = false;
 };
 
 }  // namespace kelvarion

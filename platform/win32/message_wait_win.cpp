@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/message_pump_win.h"
 #include "platform/win32/queued_input_win.h"
 
 namespace kelvarion {
@@ -9,21 +10,19 @@ namespace kelvarion {
 void wait_keeping_window_painted(int milliseconds) {
     const DWORD start = GetTickCount();
     const DWORD total = milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0;
+    const auto paint_and_drop_input = [](MSG& msg) {
+        if (is_keyboard_or_mouse_input(msg.message)) return;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    };
     for (;;) {
+        // What is queued already first: MsgWaitForMultipleObjects wakes only
+        // for messages that arrive after the queue was last looked at. A
+        // WM_QUIT is left for the message loop, once the installation is over.
+        if (!pump_queued_messages(paint_and_drop_input)) return;
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= total) return;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, total - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // For the message loop, once the installation is over.
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-            if (is_keyboard_or_mouse_input(msg.message)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/queued_input_win.h"
 
+#include "platform/win32/message_pump_win.h"
+
 namespace kelvarion {
 namespace {
 
@@ -32,16 +34,8 @@ bool is_keyboard_or_mouse_input(UINT message) {
 }
 
 void drop_queued_input() {
-    MSG msg;
-    for (const MessageRange& range : kInputMessages) {
-        while (PeekMessageW(&msg, nullptr, range.first, range.last, PM_REMOVE)) {
-            // PeekMessage hands out WM_QUIT whatever the filter.
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return;
-            }
-        }
-    }
+    for (const MessageRange& range : kInputMessages)
+        if (!pump_queued_messages([](MSG&) {}, range.first, range.last)) return;
 }
 
 }  // namespace kelvarion

@@ -49,6 +49,7 @@ public:
     // "File not found" and "path not found" give NotFound.
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
+    bool may_exist(const std::string& path) override;
     // CREATE_ALWAYS: a new file, or the existing one truncated, keeping its
     // hidden and system attributes (Windows refuses the call otherwise).
     std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;

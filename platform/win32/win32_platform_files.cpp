@@ -159,6 +159,10 @@ bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::
     return code == ERROR_SUCCESS;
 }
 
+bool Win32Platform::may_exist(const std::string& path) {
+    return !is_absent(Win32FileOperations().attributes_error(path));
+}
+
 std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, std::string* err) {
     const std::wstring path_w = widen(path);
     // Windows refuses to open a read-only file for writing; Wine run as root

@@ -101,6 +101,7 @@ constexpr KnownError kKnownErrors[] = {
     {win32_code::kUnableToRemoveReplaced, kUnableToRemoveReplaced},
     {win32_code::kUnableToMoveReplacement, kUnableToMoveReplacement},
     {win32_code::kUnableToMoveReplacement2, kUnableToMoveReplacement2},
+    {win32_code::kUserMappedFile, kUserMappedFile},
 };
 
 }  // namespace
@@ -134,7 +135,11 @@ std::optional<FileCall> held_file_call(FakeOp op) {
 std::uint32_t FakeFileOperations::replace(const std::string& target,
                                           const std::string& replacement,
                                           const std::string& backup) {
-    if (const std::uint32_t code = platform_.injected_code(FakeOp::Replace, target)) {
+    // A failure injected for either file: a holder of the target or of the
+    // replacement.
+    std::uint32_t code = platform_.injected_code(FakeOp::Replace, target);
+    if (!code) code = platform_.injected_code(FakeOp::Replace, replacement);
+    if (code) {
         // The target renamed to the backup name, the replacement still under
         // its own; every other failure has moved nothing.
         if (code == win32_code::kUnableToMoveReplacement2) platform_.move_entry(target, backup);
@@ -185,8 +190,7 @@ std::uint32_t FakeFileOperations::read(const std::string& path, std::string* byt
 
 std::uint32_t FakeFileOperations::write_new(const std::string& path, std::string_view bytes) {
     platform_.log.push_back("write_new " + path);
-    constexpr std::uint32_t kFileExists = 80;  // ERROR_FILE_EXISTS
-    if (platform_.exists(path)) return kFileExists;
+    if (platform_.exists(path)) return win32_code::kFileExists;
     FakePlatform::FileEntry& entry = platform_.entries[FakePlatform::key(path)];
     if (const std::uint32_t code = platform_.injected_code(FakeOp::WriteNew, path)) return code;
     entry.bytes = bytes;
@@ -199,10 +203,12 @@ RewriteResult FakeFileOperations::rewrite(const std::string& path, std::string_v
     if (entry == platform_.entries.end()) return {win32_code::kFileNotFound, false};
     if (platform_.read_only(path)) return {win32_code::kAccessDenied, false};
     if (const std::uint32_t code = platform_.injected_code(FakeOp::Rewrite, path)) {
-        // Refused at the open, or stopped part-way once emptied.
+        // Refused at the open or at the truncation (a mapped view), or
+        // stopped part-way once emptied.
         const bool refused = code == win32_code::kSharingViolation ||
                              code == win32_code::kLockViolation ||
-                             code == win32_code::kAccessDenied;
+                             code == win32_code::kAccessDenied ||
+                             code == win32_code::kUserMappedFile;
         if (!refused) entry->second.bytes.clear();
         return {code, !refused};
     }
@@ -408,6 +414,10 @@ std::uint32_t FakePlatform::erase_file(const std::string& path) {
     entries.erase(it);
     shortcuts.erase(k);
     return win32_code::kSuccess;
+}
+
+bool FakePlatform::may_exist(const std::string& path) {
+    return !is_absent(FakeFileOperations(*this).attributes_error(path));
 }
 
 bool FakePlatform::read_file(const std::string& path, std::string* bytes, std::string* err) {

@@ -37,6 +37,8 @@ inline constexpr const char* kUnableToMoveReplacement =
 inline constexpr const char* kUnableToMoveReplacement2 =
     "Unable to move the replacement file to the file to be replaced. The file to be replaced has "
     "been renamed using the backup name.";
+inline constexpr const char* kUserMappedFile =
+    "The requested operation cannot be performed on a file with a user-mapped section open.";
 inline constexpr const char* kNotSupported = "The request is not supported.";
 inline constexpr const char* kInvalidFunction = "Incorrect function.";
 inline constexpr const char* kCallNotImplemented = "This function is not supported on this system.";
@@ -67,12 +69,13 @@ enum class FakeOp {
     Write,
     Flush,
     Close,
-    Replace,     // ReplaceFileW: each code leaves the files as Windows documents
+    Replace,     // ReplaceFileW, matched on the target or the replacement: each
+                 // code leaves the files as Windows documents
     Move,        // MoveFileExW, matched on the file moved
     Attributes,  // GetFileAttributesW
     WriteNew,    // the copy of the original kept while a file is written in place
-    Rewrite,     // writing in place: a sharing or lock violation leaves the file
-                 // untouched, any other failure leaves it emptied
+    Rewrite,     // writing in place: a sharing or lock violation or a mapped view
+                 // leaves the file untouched, any other failure leaves it emptied
     SaveShortcut,
     SpecialFolder,
 };
@@ -159,6 +162,7 @@ public:
     bool make_folder(const std::string& path, std::string* err) override;
     DeleteResult delete_file(const std::string& path, std::string* err) override;
     bool read_file(const std::string& path, std::string* bytes, std::string* err) override;
+    bool may_exist(const std::string& path) override;
     std::unique_ptr<OutputFile> create_file(const std::string& path, std::string* err) override;
     std::unique_ptr<TemporaryFile> create_temp_file_beside(const std::string& target,
                                                            std::string* err) override;

@@ -387,6 +387,26 @@ TEST_F(MainWindowTest, UnloadAtTheEndOfTheSequenceStillEndsTheProgram) {
     EXPECT_EQ(0, code);
 }
 
+TEST_F(MainWindowTest, ALogoffIsRefusedWhileBusyAndAllowedWhenIdle) {
+    LRESULT while_busy = -1;
+    view.set_events({
+        .key_down = {},
+        .click = clicks(
+            [&] {
+                recorder.busy = true;
+                while_busy = SendMessageW(view.window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+                recorder.busy = false;
+            },
+            {}),
+        .busy = [this] { return recorder.busy; },
+    });
+    EXPECT_EQ(TRUE, SendMessageW(view.window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    SendMessageW(control(Control::InstallButton), BM_CLICK, 0, 0);
+    process_queued(view);  // the click's repaint
+    EXPECT_EQ(FALSE, while_busy);
+    EXPECT_EQ(TRUE, SendMessageW(view.window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+}
+
 TEST_F(MainWindowTest, InputAfterAShortHandlerIsKept) {
     // Only a handler that went busy discards what was queued meanwhile.
     view.set_events({

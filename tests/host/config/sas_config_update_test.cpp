@@ -217,5 +217,25 @@ TEST(SasConfigUpdate, InstallRootTheCodePageCannotHoldIsRefusedBeforeWriting) {
     machine.expect_only_the_original(tagged("9.1", kList));
 }
 
+TEST(SasConfigUpdate, TheOriginalLeftByAStoppedWriteStopsTheStepInEitherEdition) {
+    // An earlier run was ended while writing SASV9.CFG in place: the file may
+    // be partial (here, empty), and its original is in the copy beside it.
+    const std::string copy = kSas91Cfg + ".kelvarion-original";
+    for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
+        Machine machine;
+        machine.platform.add_file(kSas91Cfg, "");
+        machine.platform.add_file(copy, tagged("9.1", kList));
+        expect_failed_without_box(
+            machine.run(*edition), machine.platform,
+            kSas91Cfg + ": an earlier run of this setup stopped while it was writing this file. "
+                        "Its original contents are in \"" + copy + "\". Nothing was changed: put "
+                        "that copy back in place of this file, or delete it if this file is "
+                        "whole, then run the setup again.");
+        EXPECT_FALSE(machine.wrote_anything());
+        EXPECT_EQ(machine.platform.file(kSas91Cfg), "");
+        EXPECT_EQ(machine.platform.file(copy), tagged("9.1", kList));
+    }
+}
+
 }  // namespace
 }  // namespace kelvarion::testing
