@@ -12,8 +12,10 @@
 #   KELVARION_SIGN_PFX            a PKCS#12 file with the certificate and key
 #   KELVARION_SIGN_PASSWORD_FILE  a file whose first line is its password
 #   KELVARION_SIGN_TIMESTAMP_URL  (optional) an RFC 3161 time-stamp server
-# copies of the programs are signed with osslsigncode (Authenticode, SHA-256,
-# description "Kelvarion post-installation setup") before they are zipped
+# copies of the programs are signed with osslsigncode (Authenticode: SHA-1,
+# which Windows XP and Vista check, and a nested SHA-256 signature, each
+# time-stamped when a server is named; description "Kelvarion
+# post-installation setup") before they are zipped
 # and summed; the programs in the build folder stay unsigned. Without
 # KELVARION_SIGN_PFX the zip holds the unsigned programs, and the build says
 # so in one line.

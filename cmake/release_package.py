@@ -6,7 +6,8 @@
         <name>/SHA256SUMS.txt      the programs as zipped, sha256sum's format
 
 The programs are copied into a temporary folder, signed there when a
-certificate is named (osslsigncode: Authenticode, SHA-256), summed and
+certificate is named (osslsigncode: Authenticode, SHA-1 with a nested
+SHA-256 signature), summed and
 zipped; the programs given stay as they are. The zip's bytes depend on its
 contents alone: entries sorted by name, each dated with SOURCE_DATE_EPOCH
 when it is set and otherwise with the time of the source tree's commit (UTC),
@@ -74,20 +75,24 @@ def sign(programs):
     if not tool:
         raise ReleaseError("osslsigncode is not installed (scripts/install-deps.sh installs it)")
     timestamp_url = os.environ.get("KELVARION_SIGN_TIMESTAMP_URL")
+    # Windows XP SP3 and Vista check only the first signature and know no
+    # SHA-256 one; Windows 7 and later check the SHA-256 one nested in it.
     for program in programs:
-        signed = program.with_name(program.name + ".signed")
-        command = [tool, "sign", "-pkcs12", pfx, "-readpass", password_file, "-h", "sha256",
-                   "-n", DESCRIPTION]
-        if timestamp_url:
-            command += ["-ts", timestamp_url]
-        command += ["-in", str(program), "-out", str(signed)]
-        result = subprocess.run(command, capture_output=True, text=True)
-        if result.returncode != 0:
-            raise ReleaseError(f"osslsigncode could not sign {program.name} with {pfx}:\n"
-                               f"{result.stdout}{result.stderr}")
-        os.replace(signed, program)
-    stamped = f"time-stamped by {timestamp_url}" if timestamp_url else "no time stamp"
-    say(f"signed {', '.join(p.name for p in programs)} with {pfx} (SHA-256, {stamped})")
+        for digest, nested in (("sha1", []), ("sha256", ["-nest"])):
+            signed = program.with_name(program.name + ".signed")
+            command = [tool, "sign", "-pkcs12", pfx, "-readpass", password_file, "-h", digest,
+                       *nested, "-n", DESCRIPTION]
+            if timestamp_url:
+                command += ["-ts", timestamp_url]
+            command += ["-in", str(program), "-out", str(signed)]
+            result = subprocess.run(command, capture_output=True, text=True)
+            if result.returncode != 0:
+                raise ReleaseError(f"osslsigncode could not sign {program.name} ({digest}) with "
+                                   f"{pfx}:\n{result.stdout}{result.stderr}")
+            os.replace(signed, program)
+    stamped = f"each time-stamped by {timestamp_url}" if timestamp_url else "no time stamp"
+    say(f"signed {', '.join(p.name for p in programs)} with {pfx} "
+        f"(SHA-1, SHA-256 nested; {stamped})")
 
 
 def sums(programs):

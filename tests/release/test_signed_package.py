@@ -8,7 +8,8 @@ label release):
    (KELVARION_PACKAGE_DIR) so the build folder's zip stays as it was;
 3. `osslsigncode verify` passes for both programs of the zip with that
    certificate as the trusted root (and fails with another one), each
-   signature SHA-256 with the description "Kelvarion post-installation
+   program signed with SHA-1 and a nested SHA-256 signature, both with the
+   description "Kelvarion post-installation
    setup"; each signed program less its signature is the build folder's
    program, which stays unsigned;
 4. SHA256SUMS.txt names exactly the two programs, with their sums.
@@ -104,9 +105,14 @@ class SignedPackage(unittest.TestCase):
                 verified = run(["osslsigncode", "verify", "-CAfile", cert, "-in", folder / name])
                 output = verified.stdout + verified.stderr
                 self.assertEqual(verified.returncode, 0, output)
-                self.assertIn("Signature verification: ok", output)
-                self.assertIn("Message digest algorithm  : SHA256", output)
-                self.assertIn(f"Text description: {DESCRIPTION}", output)
+                # SHA-1 first, for Windows XP and Vista; SHA-256 nested in it.
+                self.assertIn("Number of verified signatures: 2", output)
+                primary, _, nested = output.partition("Signature Index: 1")
+                self.assertIn("Message digest algorithm  : SHA1", primary)
+                self.assertIn("Message digest algorithm  : SHA256", nested)
+                for signature in (primary, nested):
+                    self.assertIn("Signature verification: ok", signature)
+                    self.assertIn(f"Text description: {DESCRIPTION}", signature)
                 refused = run(["osslsigncode", "verify", "-CAfile", other_cert,
                                "-in", folder / name])
                 self.assertNotEqual(refused.returncode, 0,

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "e2e/driver/held_files.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/file_operations_win.h"
@@ -302,6 +305,61 @@ TEST_F(FilesWin, AFileAnotherProgramHoldsIsWaitedForOrWrittenInPlace) {
         }
         EXPECT_EQ(names_in(temp.path()), std::vector<std::string>{"SASV9.CFG"});
     }
+}
+
+TEST_F(FilesWin, ReadReplaceAndDeleteEachWaitOutAHalfSecondHold) {
+    // Each hold refuses the call itself (nothing shared refuses a read,
+    // reading shared only refuses the write in place too, no delete shared
+    // refuses a delete): only the wait gets it through.
+    const std::string target = temp / "SASV9.CFG";
+    const auto held_half_a_second = [&](DWORD share) {
+        auto holder = std::make_unique<driver::HeldFiles>();
+        EXPECT_TRUE(holder->hold(target, share, 500, &err)) << err;
+        return holder;
+    };
+    ASSERT_TRUE(write_whole_file(target, "original"));
+    {
+        const auto holder = held_half_a_second(0);
+        std::string bytes;
+        EXPECT_TRUE(platform.read_file(target, &bytes, &err)) << err;
+        EXPECT_EQ(bytes, "original");
+    }
+    {
+        auto file = platform.create_temp_file_beside(target, &err);
+        ASSERT_NE(file, nullptr) << err;
+        ASSERT_TRUE(file->write("new", &err) && file->flush(&err) && file->close(&err)) << err;
+        const auto holder = held_half_a_second(FILE_SHARE_READ);
+        EXPECT_TRUE(platform.replace_file(file->path(), target, &err)) << err;
+    }
+    EXPECT_EQ(read_whole_file(target), "new");
+    {
+        const auto holder = held_half_a_second(FILE_SHARE_READ | FILE_SHARE_WRITE);
+        EXPECT_EQ(platform.delete_file(target, &err), DeleteResult::Deleted) << err;
+    }
+    EXPECT_TRUE(names_in(temp.path()).empty());
+}
+
+TEST_F(FilesWin, AWriteInPlaceThatAMappedViewRefusesHasChangedNothing) {
+    // An editor or viewer that maps the file into its memory refuses the
+    // truncation, before any byte of the file changes.
+    const std::string target = temp / "SASV9.CFG";
+    ASSERT_TRUE(write_whole_file(target, "original"));
+    UniqueFileHandle file(CreateFileW(widen(target).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    UniqueKernelHandle mapping(
+        CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    ASSERT_TRUE(mapping);
+    const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+    ASSERT_NE(view, nullptr);
+
+    const RewriteResult result = Win32FileOperations().rewrite(target, "new");
+    UnmapViewOfFile(view);
+    EXPECT_EQ(result.code, static_cast<std::uint32_t>(ERROR_USER_MAPPED_FILE));
+    EXPECT_FALSE(result.changed);
+    file.reset();
+    EXPECT_EQ(read_whole_file(target), "original");
 }
 
 TEST_F(FilesWin, OverwritingAHiddenOrSystemFileKeepsItsAttributes) {
