@@ -7,6 +7,8 @@
 # Prints the sha256 of each file from both clones; exit status 0 when all are
 # identical, 1 when one differs, 2 when it could not build.
 #   scripts/check-reproducible.sh
+#   scripts/check-reproducible.sh --compare BUILD_ONE BUILD_TWO
+# (the comparison alone, of two build folders: what its test runs).
 # KELVARION_JOBS: parallel jobs (default 2); KELVARION_KEEP_REPRODUCIBLE=1
 # keeps the clones (their folder is printed). Uncommitted changes are not part
 # of the check.
@@ -14,6 +16,46 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 jobs="${KELVARION_JOBS:-2}"
 source_tree=$PWD
+
+# compare ONE TWO [FOLDER...]: the programs (editions/*.exe) and the zips
+# (*.zip) of two build folders, byte for byte, and neither build folder nor
+# any FOLDER (the source trees) named inside a program. Status 0 when all are
+# the same, 1 otherwise.
+compare() {
+  local first=$1 second=$2 programs zips file one two sum_one sum_two status=0
+  local forbidden=("$@")
+  # The programs and the release zip, whatever their names.
+  programs=$(cd "$first" && ls -- editions/*.exe 2>/dev/null)
+  zips=$(cd "$first" && ls -- *.zip 2>/dev/null)
+  if [ -z "$programs" ] || [ -z "$zips" ]; then
+    echo "check-reproducible: the first build made no program or no zip" >&2
+    status=1
+  fi
+  for file in $programs $zips; do
+    one="$first/$file"
+    two="$second/$file"
+    sum_one=$(sha256sum <"$one" | cut -d' ' -f1)
+    sum_two=$(sha256sum <"$two" 2>/dev/null | cut -d' ' -f1)
+    if cmp -s "$one" "$two"; then
+      echo "same      $sum_one  $(basename "$file") ($(stat -c %s "$one") bytes)"
+    else
+      echo "DIFFERENT $sum_one / ${sum_two:-missing}  $(basename "$file")"
+      cmp -l "$one" "$two" 2>&1 | head -5
+      status=1
+    fi
+  done
+  # Neither build's folders inside either program; no link time.
+  if [ -n "$programs" ]; then
+    python3 tests/release/check_programs.py $(printf -- '--forbid %s ' "${forbidden[@]}") \
+      $(for p in $programs; do echo "$first/$p"; done) || status=1
+  fi
+  return "$status"
+}
+
+if [ "${1:-}" = --compare ]; then
+  compare "$2" "$3"
+  exit
+fi
 
 scripts/install-deps.sh || exit 2
 
@@ -64,32 +106,8 @@ if ! (umask 027 && TZ=Pacific/Auckland build "${clones[1]}"); then
   exit 2
 fi
 
-# The programs and the release zip, whatever their names.
-programs=$(cd "${clones[0]}/build/windows" && ls -- editions/*.exe)
-zips=$(cd "${clones[0]}/build/windows" && ls -- *.zip)
 status=0
-if [ -z "$programs" ] || [ -z "$zips" ]; then
-  echo "check-reproducible: the first build made no program or no zip" >&2
-  status=1
-fi
-for file in $programs $zips; do
-  one="${clones[0]}/build/windows/$file"
-  two="${clones[1]}/build/windows/$file"
-  sum_one=$(sha256sum <"$one" | cut -d' ' -f1)
-  sum_two=$(sha256sum <"$two" | cut -d' ' -f1)
-  if cmp -s "$one" "$two"; then
-    echo "same      $sum_one  $(basename "$file") ($(stat -c %s "$one") bytes)"
-  else
-    echo "DIFFERENT $sum_one / $sum_two  $(basename "$file")"
-    cmp -l "$one" "$two" | head -5
-    status=1
-  fi
-done
-
-# Neither clone's folders inside either program; no link time.
-python3 tests/release/check_programs.py \
-  --forbid "${clones[0]}" --forbid "${clones[1]}" \
-  $(for p in $programs; do echo "${clones[0]}/build/windows/$p"; done) || status=1
+compare "${clones[0]}/build/windows" "${clones[1]}/build/windows" "${clones[@]}" || status=1
 
 if [ "$status" -eq 0 ]; then
   echo "check-reproducible: commit $commit gives identical programs and zip from both clones"

@@ -48,3 +48,28 @@ class CheckPrograms(unittest.TestCase):
                     found = check_programs.faults(bytes(data), [FOLDER])
                     self.assertEqual(len(found), 1, found)
                     self.assertIn(f"the build path {FOLDER}", found[0])
+
+
+class CompareStep(unittest.TestCase):
+    """scripts/check-reproducible.sh --compare: the step that compares the
+    two clones' builds."""
+
+    def compare(self, second_zip):
+        import shutil
+        import subprocess
+        import tempfile
+        with tempfile.TemporaryDirectory() as work:
+            builds = []
+            for name, zip_bytes in (("one", b"PK zip"), ("two", second_zip)):
+                build = Path(work) / name
+                (build / "editions").mkdir(parents=True)
+                shutil.copyfile(PROGRAM, build / "editions" / PROGRAM.name)
+                (build / "release.zip").write_bytes(zip_bytes)
+                builds.append(str(build))
+            script = Path(__file__).resolve().parents[2] / "scripts" / "check-reproducible.sh"
+            return subprocess.run([str(script), "--compare", *builds], capture_output=True,
+                                  text=True).returncode
+
+    def test_the_same_builds_pass_and_zips_that_differ_fail(self):
+        self.assertEqual(self.compare(b"PK zip"), 0)
+        self.assertEqual(self.compare(b"PK zap"), 1)
