@@ -11,7 +11,9 @@
 #include <set>
 #include <string>
 
+#include "e2e/driver/held_files.h"
 #include "platform/platform.h"
+#include "platform/win32/error_text_win.h"
 #include "platform/win32/com_win.h"
 #include "platform/win32/shell_link_win.h"
 #include "platform/win32/strconv_win.h"
@@ -127,6 +129,24 @@ TEST_F(ShellWin, ExistingTargetAndReplacedShortcut) {
     second.window_style = 1;
     ASSERT_TRUE(save_shell_link(path, second, path, &err)) << err;
     expect_loaded(path, second);
+}
+
+TEST_F(ShellWin, ASavedShortcutIsFlushedBeforeItTakesItsName) {
+    // The shell closes the file it saved without flushing it: the flush opens
+    // it again, so a file that another program holds with nothing shared
+    // makes the flush fail, naming the shortcut.
+    const std::string target = folder_ + "\\Kelvarion.lnk";
+    Win32Platform platform;
+    std::string err;
+    auto file = platform.create_temp_file_beside(target, &err);
+    ASSERT_NE(file, nullptr) << err;
+    ASSERT_TRUE(file->save_shortcut(properties(), &err)) << err;
+    driver::HeldFiles holder;
+    ASSERT_TRUE(holder.hold(file->path(), 0, 0, &err)) << err;
+    EXPECT_FALSE(file->flush(&err));
+    EXPECT_EQ(err, target + ": " + win32_error_text(ERROR_SHARING_VIOLATION));
+    holder.release_all();
+    EXPECT_TRUE(file->flush(&err)) << err;
 }
 
 TEST_F(ShellWin, SaveIntoMissingFolderNamesTheShortcutThenTheSystemsDescription) {
