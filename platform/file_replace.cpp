@@ -72,8 +72,8 @@ void keep(const std::string& path, std::uint32_t attributes_error, PutInPlaceRes
 
 std::string kept_note(const PutInPlaceResult& result) {
     if (result.kept.empty()) return {};
-    const char* const note =
-        result.kept_seen ? " Its contents were kept in \"" : " Its contents may have been kept in \"";
+    const char* const note = result.kept_seen ? " Its contents were kept in \""
+                                              : " Its contents may have been kept in \"";
     return note + result.kept + "\".";
 }
 
@@ -178,7 +178,8 @@ PutInPlaceResult put_in_place(FileOperations& files, const std::string& target,
     }
     if (held_by_another_program(result.code) && is_absent(files.attributes_error(backup)))
         write_in_place(calls, target, replacement, &result);
-    if (result.kept != backup) calls.remove_if_present(backup);
+    // Nothing named here is the backup: a kept file is the write in place's copy.
+    calls.remove_if_present(backup);
     calls.remove_if_present(replacement);
     return result;
 }

@@ -205,10 +205,8 @@ RewriteResult FakeFileOperations::rewrite(const std::string& path, std::string_v
     if (const std::uint32_t code = platform_.injected_code(FakeOp::Rewrite, path)) {
         // Refused at the open or at the truncation (a mapped view), or
         // stopped part-way once emptied.
-        const bool refused = code == win32_code::kSharingViolation ||
-                             code == win32_code::kLockViolation ||
-                             code == win32_code::kAccessDenied ||
-                             code == win32_code::kUserMappedFile;
+        const bool refused =
+            held_by_another_program(code) || code == win32_code::kAccessDenied;
         if (!refused) entry->second.bytes.clear();
         return {code, !refused};
     }
