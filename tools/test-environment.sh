@@ -18,8 +18,15 @@ WINEDEBUG='-all'
 # offer to install; no menu entries or file associations on the Linux side.
 WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
 # The overrides the template prefix is made with (tools/wine/template.sh).
-# The template is cached: bump its revision there when this changes.
 KELVARION_TEMPLATE_DLLOVERRIDES='mscoree,mshtml='
+# Whether a window manager frames Wine's windows (Managed under
+# HKCU\Software\Wine\X11 Driver). The virtual display has none: with 'N'
+# Wine draws the frames itself, so that screenshots show the caption bar, and
+# does not wait two seconds for every hidden or destroyed window to be
+# withdrawn by a window manager that is not there. Set in the template, which
+# every test's prefix is cloned from; the template's cached name follows the
+# two template settings.
+KELVARION_WINE_MANAGED='N'
 # Wine links Desktop, Documents and the like to $HOME: every prefix gets a
 # HOME of its own, the folder of this name beside it, so the real one stays
 # out of it.
@@ -27,6 +34,10 @@ KELVARION_WINE_HOME='home'
 
 # The virtual X display (Xvfb) of the tests that show windows.
 KELVARION_XVFB_OPTIONS='-screen 0 1024x768x24 -nolisten tcp'
+# The screen's DPI (Windows' LogPixels) of the second run of the main
+# window's tests, where the layout's multiples of 15 twips fall on half pixels
+# and rounding differs from truncating. Every other run has Wine's 96.
+KELVARION_HIGH_DPI='144'
 
 # Wine takes its ANSI code page from LANG, but only for a locale that is
 # compiled. The LANG of every test that names none: Windows-1252.

@@ -41,20 +41,16 @@ def reg_add(key, name, data, kind="REG_SZ", view=32):
     return f'reg add "{key}" /v "{name}" /t {kind} /d "{data}" /f /reg:{view}'
 
 
-# Unmanaged windows: Wine draws the caption bar itself (Xvfb has no window
-# manager), so that screenshots show the window as a user sees it.
-WINE_SETTINGS = ['reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f']
-
-
 def lay_down(machine, sas_list, all_users=None, extra_reg=()):
     """Registry entries in one Wine start, then the SAS folders: the sample
     configuration files and an empty sas.exe, as an installed SAS has."""
-    commands = WINE_SETTINGS + [reg_add(SAS_KEY.format(version=s.version), "DefaultRoot", s.root, view=s.view)
+    commands = [reg_add(SAS_KEY.format(version=s.version), "DefaultRoot", s.root, view=s.view)
                 for s in sas_list]
     if all_users is not None:
         commands.append(reg_add(PRODUCT_KEY, "AllUsers", all_users))
     commands.extend(extra_reg)
-    machine.run_batch(commands)
+    if commands:
+        machine.run_batch(commands)
     for s in sas_list:
         root = machine.path(s.root)
         root.mkdir(parents=True, exist_ok=True)

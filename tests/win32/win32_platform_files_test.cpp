@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "e2e/driver/held_files.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/file_operations_win.h"
 #include "platform/win32/path_win.h"
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/held_files_win.h"
 #include "tests/win32/temp_folder_win.h"
 
 namespace kelvarion {
@@ -292,7 +292,7 @@ TEST_F(FilesWin, AFileAnotherProgramHoldsIsWaitedForOrWrittenInPlace) {
         {
             // Another program reading the file, as a scanner or indexer
             // does, on a thread of its own.
-            driver::HeldFiles holder;
+            testing::HeldFiles holder;
             ASSERT_TRUE(holder.hold(target, row.share, row.milliseconds, &err)) << err;
             replaced = platform.replace_file(file->path(), target, &err);
         }
@@ -313,7 +313,7 @@ TEST_F(FilesWin, ReadReplaceAndDeleteEachWaitOutAHalfSecondHold) {
     // refuses a delete): only the wait gets it through.
     const std::string target = temp / "SASV9.CFG";
     const auto held_half_a_second = [&](DWORD share) {
-        auto holder = std::make_unique<driver::HeldFiles>();
+        auto holder = std::make_unique<testing::HeldFiles>();
         EXPECT_TRUE(holder->hold(target, share, 500, &err)) << err;
         return holder;
     };

@@ -1,7 +1,7 @@
 # Shortcut and special-folder tests of platform/win32/win32_platform_shell.
 
-kelvarion_wine_test(win32_shell_tests win32_platform_shell_test.cpp temp_folder_win.cpp
-                    ${PROJECT_SOURCE_DIR}/e2e/driver/held_files.cpp)
+kelvarion_wine_test(win32_shell_tests win32_platform_shell_test.cpp temp_folder_win.cpp)
+target_link_libraries(win32_shell_tests PRIVATE kelvarion_test_held_files)
 
 # An independent reading of what we write: write_shortcut.exe saves a .lnk
 # under Wine and lnkinfo (Debian liblnk-utils) parses it.

@@ -11,7 +11,6 @@
 #include <set>
 #include <string>
 
-#include "e2e/driver/held_files.h"
 #include "platform/platform.h"
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/com_win.h"
@@ -19,6 +18,7 @@
 #include "platform/win32/strconv_win.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/held_files_win.h"
 #include "tests/win32/temp_folder_win.h"
 
 namespace kelvarion {
@@ -141,7 +141,7 @@ TEST_F(ShellWin, ASavedShortcutIsFlushedBeforeItTakesItsName) {
     auto file = platform.create_temp_file_beside(target, &err);
     ASSERT_NE(file, nullptr) << err;
     ASSERT_TRUE(file->save_shortcut(properties(), &err)) << err;
-    driver::HeldFiles holder;
+    testing::HeldFiles holder;
     ASSERT_TRUE(holder.hold(file->path(), 0, 0, &err)) << err;
     EXPECT_FALSE(file->flush(&err));
     EXPECT_EQ(err, target + ": " + win32_error_text(ERROR_SHARING_VIOLATION));

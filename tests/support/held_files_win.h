@@ -1,7 +1,8 @@
 #pragma once
-// Files the driver holds open as another program would: an on-access
-// scanner, the search indexer or a sync client reading the file while the
-// setup program wants to replace it.
+// Files held open as another program holds them: an on-access scanner, the
+// search indexer or a sync client reading the file while the setup program
+// wants to replace it. Shared by the Windows-side tests and the end-to-end UI
+// driver (its command hold).
 
 #include <windows.h>
 
@@ -11,7 +12,7 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace kelvarion::driver {
+namespace kelvarion::testing {
 
 class HeldFiles {
 public:
@@ -37,4 +38,4 @@ private:
     std::vector<std::unique_ptr<Held>> held_;
 };
 
-}  // namespace kelvarion::driver
+}  // namespace kelvarion::testing

@@ -1,9 +1,9 @@
-#include "held_files.h"
+#include "tests/support/held_files_win.h"
 
 #include "platform/win32/error_text_win.h"
 #include "platform/win32/strconv_win.h"
 
-namespace kelvarion::driver {
+namespace kelvarion::testing {
 
 bool HeldFiles::hold(const std::string& path, DWORD share, DWORD milliseconds, std::string* err) {
     auto held = std::make_unique<Held>();
@@ -43,4 +43,4 @@ void HeldFiles::release_all() {
     held_.clear();
 }
 
-}  // namespace kelvarion::driver
+}  // namespace kelvarion::testing
