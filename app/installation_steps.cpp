@@ -18,7 +18,7 @@ bool configure_sas_system(const EditionProfile& edition, const InstallContext& c
     // The file's new text goes through the window's unseen text box.
     std::optional<std::string> new_text;
     const bool updated = update_sas_config(edition, context, chosen, platform, &new_text, err);
-    if (new_text) view.set_scratch_text(std::move(*new_text));
+    if (new_text) view.set_config_text(std::move(*new_text));
     if (!updated) return false;
     // The legacy edition hands the start-up options on the shortcuts'
     // command line; it never writes or touches the start-up options file.

@@ -57,8 +57,8 @@ WindowLayout main_window_layout(const EditionProfile& edition) {
             {Control::StatusLabel, ControlKind::Label, Control::ProgressFrame, "Progressing", 240,
              240, 4455, 255},
             // A buffer the user does not see.
-            {Control::ScratchText, ControlKind::TextBox, std::nullopt, "", places.scratch_text_left,
-             places.scratch_text_top, 9735, 5295},
+            {Control::ConfigTextBox, ControlKind::TextBox, std::nullopt, "",
+             places.config_text_left, places.config_text_top, 9735, 5295},
         });
     controls.insert(controls.end(), late_options.begin(), late_options.end());
     return layout;

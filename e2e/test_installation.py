@@ -103,7 +103,7 @@ class Installation(E2ECase):
         self.assert_shortcuts(machine, driver, "current", ROOT_X86, SAS8,
                               folders["desktop"], folders["programs"])
 
-    def test_current_missing_sas_config_keys_ignored_then_again(self):
+    def test_current_missing_sas_config_file_fails_then_again(self):
         machine = self.new_machine("current-no-config")
         lay_down(machine, [SAS91], all_users="0")
         config = machine.path(SAS91.edited_config())

@@ -4,7 +4,7 @@ program; Enter does nothing while Install is disabled."""
 
 from e2e_case import E2ECase, ROOT_SPACES, ROOT_X86
 from harness.driver import (EXIT_BUTTON, VERSION_FRAME, BUTTON_FRAME, PROGRESS_FRAME, STATUS_LABEL, SAS8_OPTION, SAS91_OPTION,
-                            SAS92_OPTION, PROGRESS_BAR, SCRATCH_TEXT, VK_ESCAPE, VK_RETURN, INSTALL_BUTTON)
+                            SAS92_OPTION, PROGRESS_BAR, CONFIG_TEXT_BOX, VK_ESCAPE, VK_RETURN, INSTALL_BUTTON)
 from harness.sas_setup import Sas, lay_down
 
 SAS8 = Sas("8", "C:\\SAS\\V8", files="sas8")
@@ -22,14 +22,14 @@ LAYOUT = {
     PROGRESS_FRAME: (None, 240, 2160, 4935, 1095),
     PROGRESS_BAR: (PROGRESS_FRAME, 240, 600, 4455, 255),
     STATUS_LABEL: (PROGRESS_FRAME, 240, 240, 4455, 255),
-    SCRATCH_TEXT: (None, 6360, 3360, 9735, 5295),
+    CONFIG_TEXT_BOX: (None, 6360, 3360, 9735, 5295),
     SAS92_OPTION: (VERSION_FRAME, 120, 1200, 2055, 375),
 }
 LEGACY_LAYOUT = dict(LAYOUT)
 LEGACY_LAYOUT.update({
     VERSION_FRAME: (None, 240, 240, 3375, 1215),
     PROGRESS_FRAME: (None, 240, 1560, 4935, 1095),
-    SCRATCH_TEXT: (None, 5400, 2760, 9735, 5295),
+    CONFIG_TEXT_BOX: (None, 5400, 2760, 9735, 5295),
 })
 del LEGACY_LAYOUT[SAS92_OPTION]
 
@@ -44,7 +44,7 @@ DESIGN = {
     PROGRESS_FRAME: ("Button", "groupbox", ""),
     PROGRESS_BAR: ("msctls_progress32", None, ""),
     STATUS_LABEL: ("Static", None, "Progressing"),
-    SCRATCH_TEXT: ("Edit", None, ""),
+    CONFIG_TEXT_BOX: ("Edit", None, ""),
     SAS92_OPTION: ("Button", "autoradio", "SAS System version 9.2"),
 }
 
@@ -125,9 +125,9 @@ class WindowStates(E2ECase):
                 self.assertEqual(controls[option]["caption"], DESIGN[option][2])
         self.assertEqual(controls[PROGRESS_BAR]["pos"], 0)
         self.assertEqual(controls[PROGRESS_BAR]["range"], [0, 100])
-        # The scratch text box is a buffer the user never sees: outside the client area but
-        # for the legacy edition's corner of 30 x 120 twips.
-        text_left, text_top = controls[SCRATCH_TEXT]["rect"][:2]
+        # The configuration text box is a buffer the user never sees: outside the client
+        # area but for the legacy edition's corner of 30 x 120 twips.
+        text_left, text_top = controls[CONFIG_TEXT_BOX]["rect"][:2]
         client_w, client_h = window["client"]
         if edition == "current":
             self.assertGreaterEqual(text_left, client_w)

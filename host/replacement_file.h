@@ -5,6 +5,22 @@
 // in place of the target in one step, or rolled back (deleted) when anything
 // fails. Every failure names the target, the file the user knows. Used for
 // the SAS configuration file and for shortcuts that replace earlier ones.
+//
+// Calling sequence:
+//
+//   1. Construct a ReplacementFile for the target: nothing is touched yet.
+//   2. begin(): creates the temporary file beside the target. A failure
+//      leaves nothing.
+//   3. write() the new bytes, or save_shortcut() once. A failure leaves the
+//      target as it was; the temporary file goes at step 5.
+//   4. commit(): flushes and closes the temporary file, then puts it in
+//      place of the target (Platform::replace_file). After a failure the
+//      target is under its own name with its old or new bytes, and nothing
+//      is left beside it, unless the failure names the one file that holds
+//      the original.
+//   5. The destructor rolls back whatever was not committed: the temporary
+//      file is deleted, the target left as it was. Returning early after any
+//      failure is all a caller does.
 
 #include <memory>
 #include <string>

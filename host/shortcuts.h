@@ -43,9 +43,10 @@ ShortcutProperties shortcut_properties(const EditionProfile& edition, const Inst
 
 // The installation step: saves both shortcuts, desktop first. False with *err
 // describing the failure; a desktop shortcut saved before a Start-menu
-// failure stays. In the current edition the new shortcut is saved beside an
-// earlier Kelvarion.lnk and then swapped into its place, so a failed save
-// leaves the earlier one; missing folder levels are made silently.
+// failure stays. In both editions the new shortcut is saved beside an
+// earlier Kelvarion.lnk and then swapped into its place
+// (host/replacement_file.h), so a failed save leaves the earlier one; missing
+// folder levels are made silently.
 bool create_shortcuts(const EditionProfile& edition, const InstallContext& context,
                       std::optional<SasVersion> chosen, Platform& platform, std::string* err);
 

@@ -33,10 +33,10 @@ enum class ShortcutArguments {
 struct WindowPlaces {
     int client_height;
     int progress_frame_top;
-    // The scratch text box lies outside the client area (in the legacy
+    // The configuration text box lies outside the client area (in the legacy
     // edition all but a 30 x 120 twips corner of it).
-    int scratch_text_left;
-    int scratch_text_top;
+    int config_text_left;
+    int config_text_top;
 };
 
 struct EditionProfile {

@@ -19,26 +19,27 @@ public:
 
     std::uint32_t replace(const std::string& target, const std::string& replacement,
                           const std::string& backup) {
-        return renaming(target, [&] { return files_.replace(target, replacement, backup); });
+        return retried_as_rename(target,
+                                 [&] { return files_.replace(target, replacement, backup); });
     }
     std::uint32_t move(const std::string& from, const std::string& to) {
-        return renaming(to, [&] { return files_.move(from, to); });
+        return retried_as_rename(to, [&] { return files_.move(from, to); });
     }
     std::uint32_t remove(const std::string& path) {
-        return renaming(path, [&] { return files_.remove(path); });
+        return retried_as_rename(path, [&] { return files_.remove(path); });
     }
     void remove_if_present(const std::string& path) {
         if (!is_absent(files_.attributes_error(path))) remove(path);
     }
     std::uint32_t read(const std::string& path, std::string* bytes) {
-        return opening([&] { return files_.read(path, bytes); });
+        return retried_as_open([&] { return files_.read(path, bytes); });
     }
     std::uint32_t write_new(const std::string& path, std::string_view bytes) {
-        return opening([&] { return files_.write_new(path, bytes); });
+        return retried_as_open([&] { return files_.write_new(path, bytes); });
     }
     RewriteResult rewrite(const std::string& path, std::string_view bytes) {
         bool changed = false;
-        const std::uint32_t code = opening([&] {
+        const std::uint32_t code = retried_as_open([&] {
             const RewriteResult tried = files_.rewrite(path, bytes);
             changed = changed || tried.changed;
             return tried.code;
@@ -48,12 +49,12 @@ public:
 
 private:
     template <class Call>
-    std::uint32_t renaming(const std::string& target, Call call) {
+    std::uint32_t retried_as_rename(const std::string& target, Call call) {
         return retry_while_held(FileCall::Rename, call, waiting(),
-                                [&] { return files_.read_only(target); });
+                                [&] { return files_.read_only_or_folder(target); });
     }
     template <class Call>
-    std::uint32_t opening(Call call) {
+    std::uint32_t retried_as_open(Call call) {
         return retry_while_held(FileCall::Open, call, waiting());
     }
     std::function<void(int)> waiting() {

@@ -40,7 +40,7 @@ public:
     // GetFileAttributesW's failure, 0 when the file is there.
     virtual std::uint32_t attributes_error(const std::string& path) = 0;
     // Whether the file refuses to be replaced for good: read-only, or a folder.
-    virtual bool read_only(const std::string& path) = 0;
+    virtual bool read_only_or_folder(const std::string& path) = 0;
     virtual std::uint32_t read(const std::string& path, std::string* bytes) = 0;
     // A new file (never an existing one) with `bytes`, flushed to disk.
     virtual std::uint32_t write_new(const std::string& path, std::string_view bytes) = 0;

@@ -17,6 +17,14 @@ enum class FileCall {
     Rename,  // a replace, a rename or a delete: the name itself changes
 };
 
+// What the Platform's own file calls (platform.h) count as, on Windows and in
+// the tests' fake alike. The calls of a replace count as what they do, inside
+// the replace (file_replace.cpp).
+inline constexpr FileCall kReadFileCall = FileCall::Open;
+inline constexpr FileCall kCreateFileCall = FileCall::Open;    // and create_temp_file_beside
+inline constexpr FileCall kSaveShortcutCall = FileCall::Open;  // and its flush
+inline constexpr FileCall kDeleteFileCall = FileCall::Rename;
+
 // Windows' ways of saying that another program has the file open: a sharing
 // or lock violation; from ReplaceFileW, 1175 (ERROR_UNABLE_TO_REMOVE_REPLACED:
 // it opens the target for delete, which a scanner reading it without sharing
@@ -37,13 +45,13 @@ inline constexpr int kLongestHeldFileStepMilliseconds = 500;
 // and all of them together make the whole wait. "Access is denied." is waited
 // out only for a rename whose target can be written: a read-only file or a
 // folder refuses for good.
-int held_file_wait(FileCall call, std::uint32_t code, bool target_read_only, int waited);
+int held_file_wait(FileCall call, std::uint32_t code, bool target_read_only_or_folder, int waited);
 
 // Runs `attempt` (0 or the system's error code) until it succeeds or its
 // failure is not one to wait out, calling `wait` between tries. The target's
 // state is asked only for "Access is denied.". Returns the last code.
 std::uint32_t retry_while_held(FileCall call, const std::function<std::uint32_t()>& attempt,
                                const std::function<void(int milliseconds)>& wait,
-                               const std::function<bool()>& target_read_only = {});
+                               const std::function<bool()>& target_read_only_or_folder = {});
 
 }  // namespace kelvarion

@@ -21,7 +21,7 @@ enum class Control : int {
     ProgressFrame = 106,
     ProgressBar = 107,
     StatusLabel = 108,
-    ScratchText = 109,
+    ConfigTextBox = 109,
     Sas92Option = 110,
 };
 
@@ -50,10 +50,12 @@ public:
 
     virtual void set_mouse_pointer(MousePointer pointer) = 0;
 
-    // The scratch text box: a buffer the user never sees. Keeps the bytes
-    // assigned to it unchanged, CR LF included, with no length limit.
-    virtual void set_scratch_text(std::string text) = 0;
-    virtual const std::string& scratch_text() const = 0;
+    // The configuration text box, which the user never sees: it holds the SAS
+    // configuration file's text as the last installation read and edited it.
+    // Keeps the bytes assigned to it unchanged, CR LF included, with no length
+    // limit.
+    virtual void set_config_text(std::string text) = 0;
+    virtual const std::string& config_text() const = 0;
 
     // Closes the window; with it the program ends.
     virtual void unload() = 0;

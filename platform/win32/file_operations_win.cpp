@@ -45,7 +45,7 @@ std::uint32_t Win32FileOperations::attributes_error(const std::string& path) {
     return result_of(GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
-bool Win32FileOperations::read_only(const std::string& path) {
+bool Win32FileOperations::read_only_or_folder(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;

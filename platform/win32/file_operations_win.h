@@ -21,7 +21,7 @@ public:
     std::uint32_t move(const std::string& from, const std::string& to) override;
     std::uint32_t remove(const std::string& path) override;
     std::uint32_t attributes_error(const std::string& path) override;
-    bool read_only(const std::string& path) override;
+    bool read_only_or_folder(const std::string& path) override;
     std::uint32_t read(const std::string& path, std::string* bytes) override;
     std::uint32_t write_new(const std::string& path, std::string_view bytes) override;
     // OPEN_EXISTING with FILE_SHARE_READ | FILE_SHARE_WRITE, then emptied:

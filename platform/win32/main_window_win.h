@@ -71,8 +71,8 @@ public:
     void set_progress(float value) override;
     float progress() const override { return progress_; }
     void set_mouse_pointer(MousePointer pointer) override;
-    void set_scratch_text(std::string text) override { scratch_text_ = std::move(text); }
-    const std::string& scratch_text() const override { return scratch_text_; }
+    void set_config_text(std::string text) override { config_text_ = std::move(text); }
+    const std::string& config_text() const override { return config_text_; }
     void unload() override;
 
 private:
@@ -122,11 +122,11 @@ private:
 
     float progress_ = 0;
     MousePointer pointer_ = MousePointer::Default;
-    // The scratch text lives here rather than in its edit control: the
+    // The configuration text lives here rather than in its edit control: the
     // control holds UTF-16, so bytes that are not valid UTF-8 would not
     // survive a round trip, and it has a length limit. The control stays as
     // the window's (unseen) text box.
-    std::string scratch_text_;
+    std::string config_text_;
 
     int handler_depth_ = 0;
     bool busy_seen_in_handler_ = false;

@@ -26,10 +26,10 @@ void wait_keeping_window_painted(int milliseconds) {
     }
 }
 
-std::uint32_t retry_keeping_window_painted(FileCall call,
-                                           const std::function<std::uint32_t()>& attempt,
-                                           const std::function<bool()>& target_read_only) {
-    return retry_while_held(call, attempt, wait_keeping_window_painted, target_read_only);
+std::uint32_t retry_keeping_window_painted(
+    FileCall call, const std::function<std::uint32_t()>& attempt,
+    const std::function<bool()>& target_read_only_or_folder) {
+    return retry_while_held(call, attempt, wait_keeping_window_painted, target_read_only_or_folder);
 }
 
 }  // namespace kelvarion

@@ -15,8 +15,8 @@ void wait_keeping_window_painted(int milliseconds);
 
 // Runs a file call until another program lets go of its file
 // (retry_while_held), waiting as above between tries.
-std::uint32_t retry_keeping_window_painted(FileCall call,
-                                           const std::function<std::uint32_t()>& attempt,
-                                           const std::function<bool()>& target_read_only = {});
+std::uint32_t retry_keeping_window_painted(
+    FileCall call, const std::function<std::uint32_t()>& attempt,
+    const std::function<bool()>& target_read_only_or_folder = {});
 
 }  // namespace kelvarion

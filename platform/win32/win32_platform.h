@@ -38,7 +38,7 @@ public:
     // win32_platform_shell.cpp: SHGetFolderPathW with CSIDL values; a
     // failure carries the system's description of the HRESULT. The folder is
     // made first if it is missing (the system's own folder). Shortcuts are
-    // saved into temporary files (shell_link_win.h).
+    // saved into temporary files (shell_link_win.cpp).
     bool special_folder(SpecialFolder folder, std::string* path, std::string* err) override;
 
     // win32_platform_files.cpp: folders and files through the W functions.
@@ -77,12 +77,14 @@ public:
     AnsiText encode_ansi(std::string_view utf8) override;
     std::string decode_ansi(std::string_view bytes) override;
 
-    // win32_platform_message_box.cpp: MessageBoxW and Sleep, the two calls
-    // that hold the window's one thread.
+    // win32_platform_message_box.cpp: MessageBoxW, which holds the window's
+    // one thread until the box is closed.
     void message_box(const std::string& text, const std::string& title, MessageIcon icon) override;
     // MessageBoxW's style: one OK button, the critical-stop icon
     // (MB_ICONERROR) or the information icon, task-modal without an owner.
     static unsigned message_box_style(MessageIcon icon, bool owned);
+
+    // win32_platform_pause.cpp: Sleep, which holds the thread too.
     void pause(int milliseconds) override;
 
 private:

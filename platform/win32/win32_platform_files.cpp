@@ -22,12 +22,6 @@ void set_error(std::string* err, const std::string& path, DWORD code) {
     if (err) *err = win32_path_error_text(path, code);
 }
 
-// A file that another program holds for a moment is tried again, the
-// window kept painted meanwhile.
-DWORD opening(const std::function<std::uint32_t()>& attempt) {
-    return retry_keeping_window_painted(FileCall::Open, attempt);
-}
-
 // Failures name `named`: the file itself, or the target that a temporary
 // file stands for.
 class Win32OutputFile : public OutputFile {
@@ -98,7 +92,7 @@ private:
     bool flush_saved_shortcut(std::string* err) {
         HANDLE file = INVALID_HANDLE_VALUE;
         const std::wstring path_w = widen(path_);
-        DWORD code = opening([&]() -> DWORD {
+        DWORD code = retry_keeping_window_painted(kSaveShortcutCall, [&]() -> DWORD {
             file = CreateFileW(path_w.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
             return file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
@@ -144,8 +138,8 @@ bool Win32Platform::make_folder(const std::string& path, std::string* err) {
 DeleteResult Win32Platform::delete_file(const std::string& path, std::string* err) {
     Win32FileOperations files;
     const DWORD code = retry_keeping_window_painted(
-        FileCall::Rename, [&] { return files.remove(path); },
-        [&] { return files.read_only(path); });
+        kDeleteFileCall, [&] { return files.remove(path); },
+        [&] { return files.read_only_or_folder(path); });
     if (code == ERROR_SUCCESS) return DeleteResult::Deleted;
     set_error(err, path, code);
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return DeleteResult::NotFound;
@@ -154,7 +148,8 @@ DeleteResult Win32Platform::delete_file(const std::string& path, std::string* er
 
 bool Win32Platform::read_file(const std::string& path, std::string* bytes, std::string* err) {
     const std::wstring path_w = widen(path);
-    const DWORD code = opening([&] { return read_whole_file(path_w, bytes); });
+    const DWORD code =
+        retry_keeping_window_painted(kReadFileCall, [&] { return read_whole_file(path_w, bytes); });
     if (code != ERROR_SUCCESS) set_error(err, path, code);
     return code == ERROR_SUCCESS;
 }
@@ -175,7 +170,7 @@ std::unique_ptr<OutputFile> Win32Platform::create_file(const std::string& path, 
         return nullptr;
     }
     UniqueFileHandle file;
-    const DWORD code = opening([&]() -> DWORD {
+    const DWORD code = retry_keeping_window_painted(kCreateFileCall, [&]() -> DWORD {
         UniqueFileHandle opened = open_for_output(
             path_w, CREATE_ALWAYS,
             existing_file ? attributes_to_overwrite(attributes) : FILE_ATTRIBUTE_NORMAL);
@@ -200,7 +195,7 @@ std::unique_ptr<TemporaryFile> Win32Platform::create_temp_file_beside(const std:
     for (int attempt = 0; attempt < 1000; ++attempt, ++n) {
         const std::string path = folder + temp_name(n);
         UniqueFileHandle file;
-        code = opening([&]() -> DWORD {
+        code = retry_keeping_window_painted(kCreateFileCall, [&]() -> DWORD {
             UniqueFileHandle opened = open_for_output(widen(path), CREATE_NEW);
             if (!opened) return GetLastError();
             file = std::move(opened);

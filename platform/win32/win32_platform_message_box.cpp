@@ -27,8 +27,4 @@ void Win32Platform::message_box(const std::string& text, const std::string& titl
     MessageBoxW(owner_, widen(text).c_str(), widen(title).c_str(), style);
 }
 
-void Win32Platform::pause(int milliseconds) {
-    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
-}
-
 }  // namespace kelvarion

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/installation_steps.h"
 #include "editions/current_edition.h"
 #include "editions/legacy_edition.h"
 #include "tests/expected/expected_files.h"
@@ -49,8 +50,9 @@ TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
             EXPECT_EQ(call.chosen, SasVersion::V91);
         }
         // Ten pauses in the current edition (one between the SAS configuration
-        // and kelvarion.cfg), nine in the legacy one; each 100 ms.
-        EXPECT_EQ(w.platform.pauses, std::vector<int>(pause_count(*edition), 100));
+        // and kelvarion.cfg), nine in the legacy one; each the step pause.
+        EXPECT_EQ(w.platform.pauses,
+                  std::vector<int>(pause_count(*edition), kStepPauseMilliseconds));
         EXPECT_EQ(w.platform.exists(w.platform.root + "\\kelvarion.cfg"),
                   edition->writes_tool_config);
 
@@ -60,7 +62,7 @@ TEST(InstallationSequence, AFullRunShowsEachStepThenTheNoticeAndCloses) {
             expected_log.push_back(std::string("caption ") + kSteps[i].caption);
             expected_log.push_back("progress " + std::to_string(10 * i));
             // The SAS configuration's new text passes through the unseen box.
-            if (i == kConfigRow) expected_log.push_back("scratch_text 64");
+            if (i == kConfigRow) expected_log.push_back("config_text 64");
         }
         for (const char* entry : {"enabled InstallButton 1", "enabled ExitButton 1", "pointer 0",
                                   "caption Installation completed.", "progress 100", "unload"})

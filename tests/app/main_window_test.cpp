@@ -23,9 +23,10 @@ struct LoadCase {
 
 TEST(MainWindowLayout, TabOrderPutsTheSas92ButtonLastAndSas8StartsTheGroup) {
     const std::vector<Control> current = {
-        Control::VersionFrame, Control::Sas8Option,  Control::Sas91Option,   Control::InstallButton,
-        Control::ExitButton,   Control::ButtonFrame, Control::ProgressFrame, Control::ProgressBar,
-        Control::StatusLabel,  Control::ScratchText, Control::Sas92Option,
+        Control::VersionFrame,  Control::Sas8Option,  Control::Sas91Option,
+        Control::InstallButton, Control::ExitButton,  Control::ButtonFrame,
+        Control::ProgressFrame, Control::ProgressBar, Control::StatusLabel,
+        Control::ConfigTextBox, Control::Sas92Option,
     };
     for (const EditionProfile* edition : {&kCurrentEdition, &kLegacyEdition}) {
         SCOPED_TRACE(edition->name);

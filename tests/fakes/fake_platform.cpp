@@ -123,11 +123,11 @@ std::string description_of(std::uint32_t code) {
 // portable replace itself.
 std::optional<FileCall> held_file_call(FakeOp op) {
     switch (op) {
-        case FakeOp::ReadFile:
+        case FakeOp::ReadFile: return kReadFileCall;
         case FakeOp::CreateFile:
-        case FakeOp::CreateTemp:
-        case FakeOp::SaveShortcut: return FileCall::Open;
-        case FakeOp::DeleteFile: return FileCall::Rename;
+        case FakeOp::CreateTemp: return kCreateFileCall;
+        case FakeOp::SaveShortcut: return kSaveShortcutCall;
+        case FakeOp::DeleteFile: return kDeleteFileCall;
         default: return std::nullopt;
     }
 }
@@ -159,7 +159,7 @@ std::uint32_t FakeFileOperations::replace(const std::string& target,
 std::uint32_t FakeFileOperations::move(const std::string& from, const std::string& to) {
     if (const std::uint32_t code = platform_.injected_code(FakeOp::Move, from)) return code;
     if (!platform_.file(from)) return win32_code::kFileNotFound;
-    if (platform_.read_only(to)) return win32_code::kAccessDenied;
+    if (platform_.read_only_or_folder(to)) return win32_code::kAccessDenied;
     platform_.move_entry(from, to);
     return win32_code::kSuccess;
 }
@@ -178,7 +178,9 @@ std::uint32_t FakeFileOperations::attributes_error(const std::string& path) {
                : win32_code::kPathNotFound;
 }
 
-bool FakeFileOperations::read_only(const std::string& path) { return platform_.read_only(path); }
+bool FakeFileOperations::read_only_or_folder(const std::string& path) {
+    return platform_.read_only_or_folder(path);
+}
 
 std::uint32_t FakeFileOperations::read(const std::string& path, std::string* bytes) {
     if (const std::uint32_t code = platform_.injected_code(FakeOp::ReadFile, path)) return code;
@@ -201,7 +203,7 @@ RewriteResult FakeFileOperations::rewrite(const std::string& path, std::string_v
     platform_.log.push_back("rewrite " + path);
     const auto entry = platform_.entries.find(FakePlatform::key(path));
     if (entry == platform_.entries.end()) return {win32_code::kFileNotFound, false};
-    if (platform_.read_only(path)) return {win32_code::kAccessDenied, false};
+    if (platform_.read_only_or_folder(path)) return {win32_code::kAccessDenied, false};
     if (const std::uint32_t code = platform_.injected_code(FakeOp::Rewrite, path)) {
         // Refused at the open or at the truncation (a mapped view), or
         // stopped part-way once emptied.
@@ -346,7 +348,7 @@ bool FakePlatform::injected_failure(FakeOp op, const std::string& path, std::str
     const std::optional<FileCall> call = held_file_call(op);
     const std::uint32_t code =
         call ? retry_while_held(*call, attempt, [this](int ms) { waits.push_back(ms); },
-                                [&] { return read_only(path); })
+                                [&] { return read_only_or_folder(path); })
              : attempt();
     if (code != 0 && err) *err = failure_on(named.empty() ? path : named, description_of(code));
     return code != 0;
@@ -357,7 +359,7 @@ std::uint32_t FakePlatform::injected_code(FakeOp op, const std::string& path) {
     return injection ? injection->code : 0;
 }
 
-bool FakePlatform::read_only(const std::string& path) const {
+bool FakePlatform::read_only_or_folder(const std::string& path) const {
     const auto it = entries.find(key(path));
     return it != entries.end() && (it->second.is_folder || it->second.read_only);
 }

@@ -93,7 +93,7 @@ public:
     std::uint32_t move(const std::string& from, const std::string& to) override;
     std::uint32_t remove(const std::string& path) override;
     std::uint32_t attributes_error(const std::string& path) override;
-    bool read_only(const std::string& path) override;
+    bool read_only_or_folder(const std::string& path) override;
     std::uint32_t read(const std::string& path, std::string* bytes) override;
     std::uint32_t write_new(const std::string& path, std::string_view bytes) override;
     RewriteResult rewrite(const std::string& path, std::string_view bytes) override;
@@ -186,7 +186,7 @@ public:
     // Used by the fake file operations: the Win32 code of the failure
     // injected for `op` on `path`, 0 when none.
     std::uint32_t injected_code(FakeOp op, const std::string& path);
-    bool read_only(const std::string& path) const;
+    bool read_only_or_folder(const std::string& path) const;
     // DeleteFileW on the fake's files, without injected failures: 0 or the
     // Win32 code.
     std::uint32_t erase_file(const std::string& path);

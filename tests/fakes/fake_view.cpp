@@ -16,7 +16,7 @@ const char* control_name(Control control) {
         case Control::ProgressFrame: return "ProgressFrame";
         case Control::ProgressBar: return "ProgressBar";
         case Control::StatusLabel: return "StatusLabel";
-        case Control::ScratchText: return "ScratchText";
+        case Control::ConfigTextBox: return "ConfigTextBox";
         case Control::Sas92Option: return "Sas92Option";
     }
     return "?";
@@ -81,9 +81,9 @@ void FakeView::set_mouse_pointer(MousePointer p) {
     record("pointer " + std::to_string(static_cast<int>(p)));
 }
 
-void FakeView::set_scratch_text(std::string text) {
-    scratch_text_ = std::move(text);
-    record("scratch_text " + std::to_string(scratch_text_.size()));
+void FakeView::set_config_text(std::string text) {
+    config_text_ = std::move(text);
+    record("config_text " + std::to_string(config_text_.size()));
 }
 
 void FakeView::unload() {

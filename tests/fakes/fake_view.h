@@ -31,8 +31,8 @@ public:
     void set_progress(float value) override;
     float progress() const override { return progress_; }
     void set_mouse_pointer(MousePointer pointer) override;
-    void set_scratch_text(std::string text) override;
-    const std::string& scratch_text() const override { return scratch_text_; }
+    void set_config_text(std::string text) override;
+    const std::string& config_text() const override { return config_text_; }
     void unload() override;
 
     MousePointer pointer = MousePointer::Default;
@@ -49,7 +49,7 @@ private:
     std::map<Control, bool> selected_;
     std::map<Control, std::string> captions_;
     float progress_ = 0;
-    std::string scratch_text_;
+    std::string config_text_;
 };
 
 }  // namespace kelvarion::testing

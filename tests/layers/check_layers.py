@@ -1,8 +1,9 @@
 """Checks that includes point down the layers (docs/architecture.md):
 editions -> app -> generate, host -> model -> platform, that only editions/
-includes the Windows side (platform/win32/), and that every include is
-written from the top of the tree. Prints each fault as file:line
-and exits 1 when there is one."""
+includes the Windows side (platform/win32/), and that every include in the
+product's folders is written from the top of the tree (the tests and the UI
+driver are not checked). Prints each fault as file:line and exits 1 when
+there is one."""
 
 import re
 import sys

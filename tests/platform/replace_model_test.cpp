@@ -57,7 +57,9 @@ public:
     std::uint32_t attributes_error(const std::string& path) override {
         return refused_or(kAttributeFailures, [&] { return files_.attributes_error(path); });
     }
-    bool read_only(const std::string& path) override { return files_.read_only(path); }
+    bool read_only_or_folder(const std::string& path) override {
+        return files_.read_only_or_folder(path);
+    }
     std::uint32_t read(const std::string& path, std::string* bytes) override {
         return refused_or(kReadFailures, [&] { return files_.read(path, bytes); });
     }

@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, ProgressKeepsItsValueAndShowsItRounded) {
     EXPECT_EQ(0, SendMessageW(control(Control::ProgressBar), PBM_GETPOS, 0, 0));
 }
 
-TEST_F(MainWindowTest, CaptionsAndScratchTextKeepTheirText) {
+TEST_F(MainWindowTest, CaptionsAndTheConfigTextKeepTheirText) {
     view.set_caption(Control::StatusLabel, "Error configing SAS System ...");
     wchar_t shown[64] = {};
     GetWindowTextW(control(Control::StatusLabel), shown, 64);
@@ -268,13 +268,13 @@ TEST_F(MainWindowTest, CaptionsAndScratchTextKeepTheirText) {
     // Bytes that are not UTF-8 and far more than an edit control holds.
     std::string text = "-SET SASAUTOS (\r\n\xE9\xFF\r\n";
     text += std::string(200000, 'x');
-    view.set_scratch_text(text);
-    EXPECT_EQ(text, view.scratch_text());
+    view.set_config_text(text);
+    EXPECT_EQ(text, view.config_text());
 }
 
 TEST_F(MainWindowTest, KeyPreviewSeesKeysFirstAndKeepsEnterAndEscFromTheControls) {
     // The edit control would take Enter for a line break, were it passed on.
-    const HWND text_box = control(Control::ScratchText);
+    const HWND text_box = control(Control::ConfigTextBox);
     SetFocus(text_box);
     ASSERT_EQ(text_box, GetFocus());
     PostMessageW(text_box, WM_KEYDOWN, VK_RETURN, 0x001C0001);

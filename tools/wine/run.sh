@@ -4,6 +4,8 @@
 # and removes the prefix. WINELOADER names the Wine loader of the program's
 # architecture (tools/test-environment.sh; CTest sets it for each build).
 # KELVARION_KEEP_PREFIX=1 keeps the prefix and prints where it is.
+# Each Windows-side test program runs through it (tests/win32/); the
+# end-to-end harness clones its prefixes itself (clone.sh).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../test-environment.sh"
