@@ -1,4 +1,4 @@
-#include "temp_folder_win.h"
+#include "tests/win32/temp_folder_win.h"
 
 #include <windows.h>
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
+#include "platform/held_file_wait.h"
 #include "tests/fakes/fake_platform.h"
 
 namespace kelvarion::testing {
@@ -81,6 +83,10 @@ TEST_F(ReplaceFileContents, ReportsTheFirstFailureWhenTheTempFileCannotBeDeleted
     EXPECT_EQ(err, failure_on(kPath, kDiskFull));
     EXPECT_EQ(platform.file(kPath), kOld);
     EXPECT_EQ(platform.open_files, 0);
+    // A delete refused with "Access is denied." on a file that can be
+    // written may be a scanner's hold: waited out in full, as a rename is.
+    EXPECT_EQ(std::accumulate(platform.waits.begin(), platform.waits.end(), 0),
+              kHeldFileWaitMilliseconds);
 }
 
 TEST_F(ReplaceFileContents, ReadOnlyTargetStaysAsItWas) {
