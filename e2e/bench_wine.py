@@ -4,7 +4,7 @@ captions in between, start-up (process start to window shown) beside a
 minimal window of ours started the same way, the size of each program, and
 Install click to the box while another program holds the SAS configuration.
 
-Every figure comes from the UI driver (e2e/driver/evidence_commands.cpp):
+Every time comes from the UI driver (e2e/driver/evidence_commands.cpp):
 QueryPerformanceCounter at the click and at each change it sees, the window
 polled every millisecond. Run by scripts/bench-wine.sh."""
 

@@ -95,8 +95,9 @@ class E2ECase(unittest.TestCase):
         completed." when done), and progress readings that fit them.
 
         The caption is read as the window holds it, at any time. The progress
-        position is answered only when the program pumps messages (in its
-        100 ms pauses), and on a loaded machine an answer can reach the driver
+        position is answered only when the program pumps messages (after each
+        change it shows, while it waits for a held file, and in a message
+        box), and on a loaded machine an answer can reach the driver
         a step or more after it was asked for. Each reading carries the
         caption when it was asked for ("since") and the caption when it was
         noted: its value must be one of the steps' values, at least the value
@@ -135,8 +136,9 @@ class E2ECase(unittest.TestCase):
     # --- what an installation wrote -----------------------------------
 
     def assert_product_files(self, machine, root, edition, code_page=expected.CODE_PAGE):
-        """Every generated file byte for byte; nothing else in the install root
-        but the product folders, the program and `others`."""
+        """Every generated file byte for byte, and every product folder there.
+        Returns the expected files, so that the caller can check that nothing
+        else was written."""
         files = expected.product_files(root, edition, code_page)
         for relative, content in files.items():
             path = root + "\\" + relative

@@ -8,7 +8,8 @@
 namespace kelvarion {
 
 // Returns the process exit code: 0 once the window has been unloaded, 1 when
-// start-up failed (the user has been told why).
+// start-up failed or the window could not be made (the user has been told
+// why).
 int run_setup_program(const EditionProfile& edition);
 
 }  // namespace kelvarion

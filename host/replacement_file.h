@@ -45,8 +45,10 @@ public:
     bool write(std::string_view bytes, std::string* err);
     bool save_shortcut(const ShortcutProperties& properties, std::string* err);
     // Flushes what was written or saved and closes it, then puts the file in
-    // place of the target. After a failure the target is under its own name with its old
-    // or new bytes (Platform::replace_file) and the temporary file is gone.
+    // place of the target. After a failure the target is under its own name
+    // with its old or new bytes (Platform::replace_file) and the temporary
+    // file is gone, unless the failure names it as the file that kept the
+    // original.
     bool commit(std::string* err);
 
 private:

@@ -24,7 +24,8 @@ std::string sas_config_path(const EditionProfile& edition, const InstallContext&
 // edit changed it, replaces the file in one step (host/replacement_file.h).
 // *new_text receives the file's text after the edit (the text as read when
 // nothing changes) once the file has been read and edited. False with *err
-// describing the failure; the file is then unchanged.
+// describing the failure; the file then holds its old or its new bytes,
+// unless *err names the file that kept the original (Platform::replace_file).
 bool update_sas_config(const EditionProfile& edition, const InstallContext& context,
                        std::optional<SasVersion> chosen, Platform& platform,
                        std::optional<std::string>* new_text, std::string* err);

@@ -13,10 +13,12 @@ namespace kelvarion {
 
 // How the SAS configuration update treats the -SET SASAUTOS list.
 enum class ConfigUpdateRule {
-    // Rewrite only when the list does not name the macro folder yet; the block
-    // ends at a line holding ")" or at the line that names the folder.
+    // Leave the file untouched when any -SET SASAUTOS list names the macro
+    // folder already; otherwise insert it after each list's "(". A list ends
+    // at its ")" outside quotes and comments (host/sas_config_edit.h).
     SkipWhenNamed,
-    // Insert and rewrite on every installation; the insertion ends the block.
+    // Insert the folder into every list on every installation, whatever the
+    // lists name.
     InsertEveryRun,
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the two programs under Wine: Install click to the Notice box against
-# the floor of the pauses (1.0 s current edition, 0.9 s legacy; goal: within
-# 10 %), process start to window shown, the size of each program, and Install
+# the floor of the pauses (pause_floor_ms, e2e/harness/expected.py; goal:
+# within 10 %), process start to window shown, the size of each program, and Install
 # click to the box while another program holds the SAS configuration file.
 #
 #   scripts/bench-wine.sh [--runs N]

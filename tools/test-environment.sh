@@ -1,5 +1,5 @@
-# The environment of the tests under Wine, in one place. Sourced by
-# tools/wine/*.sh; read by CTest (cmake/test-environment.cmake) and by the
+# The environment of the tests under Wine, in one place. Sourced by the
+# scripts of tools/wine/; read by CTest (cmake/test-environment.cmake) and by the
 # end-to-end harness, and so by the demo and the benchmark
 # (e2e/harness/environment.py). So that all of them read it alike, it holds
 # only comments, blank lines and lines NAME='value': no expansion, no quote

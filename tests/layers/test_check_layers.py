@@ -35,6 +35,7 @@ class CheckLayers(unittest.TestCase):
             "generate/text.h": '#include "editions/current_edition.h"\n',
             "model/sas_versions.h": '#include "host/shortcuts.h"\n',
             "platform/text_codec.cpp": '#include "text_codec.h"\n',
+            "platform/file_replace.cpp": '#include "platform/win32/file_io_win.h"\n',
             "platform/win32/CMakeLists.txt": "target_link_libraries(x PUBLIC kelvarion_app)\n",
             "app/main_window.cpp": '#include "platform/main_view.h"\n'
                                    '#include "platform/win32/main_window_win.h"\n',
@@ -45,6 +46,7 @@ class CheckLayers(unittest.TestCase):
             "generate/text.h:1: generate/ includes editions/current_edition.h",
             "host/config.h:1: host/ includes app/install_context.h",
             "model/sas_versions.h:1: model/ includes host/shortcuts.h",
+            "platform/file_replace.cpp:1: platform/ includes platform/win32/file_io_win.h",
             "platform/text_codec.cpp:1: text_codec.h without its folder",
             "platform/win32/setup.cpp:2: platform/ includes generate/autoexec.h",
         ])

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # lnkinfo_check.sh RUN_SH WRITE_SHORTCUT_EXE
-# Has our shortcut code (write_shortcut.exe under Wine, through run.sh) save a
+# Has our shortcut code (kelvarion_write_shortcut.exe under Wine, through run.sh) save a
 # .lnk into a Linux folder, then reads it with lnkinfo (Debian liblnk-utils),
 # a parser that shares nothing with Wine's shell, and compares the properties.
 # lnkinfo 20181227 prints 0 for the show command whatever the file holds, so

@@ -1,9 +1,10 @@
-# Shortcut and special-folder tests of platform/win32/win32_platform_shell.
+# Shortcut files (platform/win32/shell_link_win.cpp, and the temporary file's
+# save and flush) and special folders (win32_platform_shell.cpp).
 
 kelvarion_wine_test(win32_shell_tests win32_platform_shell_test.cpp temp_folder_win.cpp)
 target_link_libraries(win32_shell_tests PRIVATE kelvarion_test_held_files)
 
-# An independent reading of what we write: write_shortcut.exe saves a .lnk
+# An independent reading of what we write: kelvarion_write_shortcut.exe saves a .lnk
 # under Wine and lnkinfo (Debian liblnk-utils) parses it.
 add_executable(kelvarion_write_shortcut write_shortcut_tool.cpp)
 target_link_libraries(kelvarion_write_shortcut PRIVATE kelvarion_platform_win32)
