@@ -101,7 +101,7 @@ std::vector<std::string> trans_macro_lines(const std::string& install_root) {
         "/*------------------------------------------------------------*",
         "* program:     trans.sas                                      *",
         "* Description: Transfer the data model to a new structure as  *",
-        "*              specified by a specification.                  *",
+        "*              specified by a mapping document.               *",
         "* Parameters:  indata = input data set                        *",
         "*              outdata = output data set                      *",
         "*              outlabel = output label                        *",

@@ -1,7 +1,7 @@
 /*------------------------------------------------------------*
 * program:     trans.sas                                      *
 * Description: Transfer the data model to a new structure as  *
-*              specified by a specification.                  *
+*              specified by a mapping document.               *
 * Parameters:  indata = input data set                        *
 *              outdata = output data set                      *
 *              outlabel = output label                        *
