@@ -1,5 +1,7 @@
 #include "platform/win32/dll_search_win.h"
 
+#include "platform/win32/system_function_win.h"
+
 namespace kelvarion {
 
 void restrict_dll_search(SetDefaultDllDirectoriesFunction set_default_dll_directories,
@@ -11,13 +13,8 @@ void restrict_dll_search(SetDefaultDllDirectoriesFunction set_default_dll_direct
 }
 
 void restrict_dll_search_to_system() {
-    // Looked up at run time: XP's kernel32 does not export it, and the
-    // program must start there.
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    restrict_dll_search(reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-                            kernel ? reinterpret_cast<void*>(
-                                         GetProcAddress(kernel, "SetDefaultDllDirectories"))
-                                   : nullptr),
+    restrict_dll_search(system_function<SetDefaultDllDirectoriesFunction>(
+                            L"kernel32.dll", "SetDefaultDllDirectories"),
                         SetDllDirectoryW);
 }
 
