@@ -18,18 +18,14 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" || exit 2
 
-. "$root/tools/test-environment.sh"
-answer=$("$root/tools/wine/arch.sh" --reason) || exit 2
-arch=${answer%% *}
-if [ "$arch" = 32 ]; then
+. "$root/tools/wine/route.sh" || exit 2
+if [ "$KELVARION_WINE_ARCH" = 32 ]; then
   processor=i686 suffix=""
 else
   processor=x86_64 suffix=64
   echo "bench-wine.sh: timing the x86_64 build, not the shipped 32-bit programs, since" \
-       "${answer#* }" >&2
+       "$KELVARION_WINE_REASON" >&2
 fi
-loader=KELVARION_WINE_LOADER_$arch
-export WINELOADER="${!loader}"
 build="${KELVARION_BENCH_WINE_BUILD:-$root/build/wine-evidence-windows$suffix}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -11,18 +11,14 @@ cd "$(dirname "$0")/.."
 jobs="${KELVARION_JOBS:-2}"
 
 scripts/install-deps.sh
-. tools/test-environment.sh
-answer=$(tools/wine/arch.sh --reason)
-arch=${answer%% *}
-if [ "$arch" = 32 ]; then
+. tools/wine/route.sh
+if [ "$KELVARION_WINE_ARCH" = 32 ]; then
   preset=windows
   echo "demo.sh: the shipped 32-bit program (preset windows)"
 else
   preset=windows64
-  echo "demo.sh: the x86_64 build of the program (preset windows64), since ${answer#* }"
+  echo "demo.sh: the x86_64 build of the program (preset windows64), since $KELVARION_WINE_REASON"
 fi
-loader=KELVARION_WINE_LOADER_$arch
-export WINELOADER="${!loader}"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$jobs" --target Kelvarion_Post_Installation_setup kelvarion_ui_driver
 

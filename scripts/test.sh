@@ -14,12 +14,11 @@ jobs="${KELVARION_JOBS:-2}"
 
 scripts/install-deps.sh || exit 1
 # Decided once: every test below reads the same answer.
-answer=$(tools/wine/arch.sh --reason) || exit 1
-export KELVARION_WINE_ARCH=${answer%% *}
+. tools/wine/route.sh || exit 1
 if [ "$KELVARION_WINE_ARCH" = 32 ]; then
   wine_build="the shipped 32-bit build (preset windows)"
 else
-  wine_build="the x86_64 build (preset windows64), since ${answer#* }; the shipped \
+  wine_build="the x86_64 build (preset windows64), since $KELVARION_WINE_REASON; the shipped \
 32-bit programs are checked as files (test preset windows-files)"
 fi
 
